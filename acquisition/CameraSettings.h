@@ -1,0 +1,48 @@
+// The record of every operator setting of the open camera.
+#pragma once
+
+#include <cstdint>
+
+constexpr int kImageFolderChars = 260;
+constexpr int kImageNamePrefixChars = 66;
+
+struct CameraSettings {
+  std::uint32_t Size;
+  std::uint32_t Gain;
+  std::uint32_t Exposure;        // microseconds
+  std::uint32_t ExpMode;         // 0 single, 1 double exposure
+  std::uint32_t Rate;            // frames per second
+  std::uint32_t BitWindow;
+  std::uint32_t PixelDepth;
+  std::uint32_t LiveTimeOut;     // milliseconds
+  std::int32_t RoiX0;
+  std::int32_t RoiY0;
+  std::int32_t RoiWidth;
+  std::int32_t RoiHeight;
+  std::uint32_t SensorWidth;
+  std::uint32_t SensorHeight;
+  std::uint32_t RecordMode;      // 0 normal, 1 circular
+  std::uint32_t SyncInCfg;
+  std::uint32_t TriggerInCfg;
+  std::uint64_t RecordMemory;    // bytes of camera memory usable for recording
+  std::uint32_t FrameBytes;      // bytes one frame takes in camera memory
+  std::uint32_t AcquisitionFrames;
+  std::uint32_t AcquisitionPreTriggerFrames;
+  std::uint32_t CodecAVI;
+  std::uint32_t CodecMOV;
+  std::uint32_t CodecAVIQual;
+  std::uint32_t CodecJPGQual;
+  std::uint32_t SaveFirst;
+  std::uint32_t SaveLast;
+  std::uint32_t SaveStep;
+  std::uint32_t FileType;
+  char ImageFolder[kImageFolderChars + 1];
+  char ImageNamePrefix[kImageNamePrefixChars + 1];
+  std::uint32_t OutputRate;      // frames per second written into movie files
+  std::uint32_t LWR;             // show images while recording
+};
+
+void SetDefaultSettings(CameraSettings& settings);
+
+// 0 for 8-bit monochrome, 1 for 9 or 10 bits, 2 for colour.
+unsigned PixelClass(const CameraSettings& settings);
