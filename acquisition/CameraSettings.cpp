@@ -16,7 +16,7 @@ void SetDefaultSettings(CameraSettings& settings) {
   settings.AcquisitionFrames = 100;
   settings.LWR = 1;
   settings.FileType = 1;
-  std::strcpy(settings.ImageNamePrefix, "Img");
+  SetSettingText(settings.ImageNamePrefix, "Img", 3);
   settings.CodecMOV = 1;
   settings.CodecAVIQual = 10000;
   settings.CodecJPGQual = 10000;

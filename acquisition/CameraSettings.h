@@ -1,7 +1,9 @@
 // The record of every operator setting of the open camera.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 constexpr int kImageFolderChars = 260;
 constexpr int kImageNamePrefixChars = 66;
@@ -43,6 +45,16 @@ struct CameraSettings {
 };
 
 void SetDefaultSettings(CameraSettings& settings);
+
+// Stores at most the field's capacity of the first length characters of text, terminated and
+// with the rest of the field cleared: every text the system writes into the record goes through
+// here, so no field runs over and no earlier text lingers behind the terminator.
+template <std::size_t N>
+void SetSettingText(char (&field)[N], const char* text, std::size_t length) {
+  const std::size_t kept = length < N - 1 ? length : N - 1;
+  std::memmove(field, text, kept);
+  std::memset(field + kept, 0, N - kept);
+}
 
 // 0 for 8-bit monochrome, 1 for 9 or 10 bits, 2 for colour.
 unsigned PixelClass(const CameraSettings& settings);

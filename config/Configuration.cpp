@@ -1,0 +1,33 @@
+// The camera's configuration file in the storage folder.
+#include "config/Configuration.h"
+
+#include <cstring>
+
+#include "config/ConfigPath.h"
+#include "config/ConfigReader.h"
+#include "config/ConfigWriter.h"
+#include "config/StorageFolder.h"
+
+namespace {
+int CameraConfigPath(std::int32_t serial, char (&folder)[kFolderChars], char (&path)[kConfigPathChars]) {
+  GetStorageFolder(folder);
+  return BuildConfigPath(folder, serial, path, sizeof path);
+}
+}  // namespace
+
+int LoadConfiguration(CameraSettings& settings, std::int32_t serial) {
+  SetDefaultSettings(settings);
+  char folder[kFolderChars];
+  char path[kConfigPathChars];
+  const int pathStatus = CameraConfigPath(serial, folder, path);
+  SetSettingText(settings.ImageFolder, folder, std::strlen(folder));
+  if (pathStatus != 0) return kConfigCannotOpen;
+  return ReadConfigFile(path, settings);
+}
+
+int SaveConfiguration(const CameraSettings& settings, std::int32_t serial) {
+  char folder[kFolderChars];
+  char path[kConfigPathChars];
+  if (CameraConfigPath(serial, folder, path) != 0) return kConfigCannotCreate;
+  return WriteConfigFile(path, settings);
+}

@@ -1,0 +1,11 @@
+// Durable replacement of a file by a finished temporary: the seam between the writer and the platform.
+#pragma once
+
+#include <cstdio>
+
+// Forces the stream's written data to the disk; non-zero on failure.
+int FlushFileToDisk(std::FILE* file);
+
+// Puts the complete file temporary in place of target. On failure target is as it was and
+// temporary is still there for the caller to remove; returns non-zero.
+int ReplaceWithTemporary(const char* temporary, const char* target);

@@ -1,0 +1,151 @@
+// The storage folder rule and the whole load/save path against the Wine prefix's real registry.
+#include "config/StorageFolder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "config/ConfigReader.h"
+#include "config/ConfigWriter.h"
+#include "config/Configuration.h"
+#include "tests/config/TempFolder.h"
+
+namespace {
+
+const char kShellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char kValueName[] = "Common Documents";
+
+// Sets or removes "Common Documents" for one test and puts the prefix's own value back afterwards.
+// Everything that touches the value lives in this file's single test process run.
+class SharedFolderValue {
+ public:
+  SharedFolderValue() {
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kShellFolders, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                    &key_, nullptr);
+    DWORD size = 0;
+    had_ = RegQueryValueExA(key_, kValueName, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
+    if (had_) {
+      saved_.resize(size);
+      RegQueryValueExA(key_, kValueName, nullptr, &type_, saved_.data(), &size);
+    }
+  }
+  ~SharedFolderValue() {
+    if (had_) {
+      RegSetValueExA(key_, kValueName, 0, type_, saved_.data(), static_cast<DWORD>(saved_.size()));
+    } else {
+      RegDeleteValueA(key_, kValueName);
+    }
+    RegCloseKey(key_);
+  }
+  SharedFolderValue(const SharedFolderValue&) = delete;
+  SharedFolderValue& operator=(const SharedFolderValue&) = delete;
+
+  void Set(const std::string& folder) {
+    RegSetValueExA(key_, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   static_cast<DWORD>(folder.size() + 1));
+  }
+  void Remove() { RegDeleteValueA(key_, kValueName); }
+
+ private:
+  HKEY key_ = nullptr;
+  bool had_ = false;
+  DWORD type_ = REG_SZ;
+  std::vector<BYTE> saved_;
+};
+
+std::string StorageFolder() {
+  char folder[kFolderChars];
+  std::memset(folder, 'q', sizeof folder);
+  GetStorageFolder(folder);
+  return folder;
+}
+
+std::string CurrentDirectory() {
+  char current[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, current);
+  return current;
+}
+
+}  // namespace
+
+TEST(StorageFolder, RegistryValueElseCurrentDirectory) {
+  SharedFolderValue value;
+  TempFolder work;
+  const std::string dir = work.Path().string();
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+  const std::string current = CurrentDirectory();
+
+  const struct { const char* name; bool present; std::string registered; std::string folder; } cases[] = {
+      {"value present", true, "C:\\Shared\\Docs", "C:\\Shared\\Docs"},
+      {"trailing backslash", true, "C:\\Shared\\Docs\\", "C:\\Shared\\Docs"},
+      {"two trailing backslashes", true, "C:\\Shared\\Docs\\\\", "C:\\Shared\\Docs\\"},
+      {"empty value", true, "", current},
+      {"value absent", false, "", current},
+  };
+  for (const auto& c : cases) {
+    if (c.present) value.Set(c.registered); else value.Remove();
+    EXPECT_EQ(StorageFolder(), c.folder) << c.name;
+  }
+  // The current directory loses its backslash too: a drive root gives "C:".
+  value.Remove();
+  ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
+  EXPECT_EQ(StorageFolder(), "C:");
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+
+  // Save and load go through the registered folder, with the serial as a signed file name.
+  value.Set(dir + "\\");
+  CameraSettings saved;
+  SetDefaultSettings(saved);
+  saved.Rate = 250;
+  saved.ImageFolder[0] = '\0';
+  const std::int32_t serial = static_cast<std::int32_t>(2147483653u);
+  EXPECT_EQ(SaveConfiguration(saved, serial), kConfigWritten);
+  const std::string file = dir + "\\-2147483643.xml";
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(work.Path()), {}), 1);
+
+  CameraSettings loaded;
+  std::memset(&loaded, 0x55, sizeof loaded);
+  EXPECT_EQ(LoadConfiguration(loaded, serial), kConfigRead);
+  EXPECT_EQ(loaded.Rate, 250u);
+  EXPECT_EQ(loaded.PixelDepth, 8u);
+  EXPECT_EQ(std::string(loaded.ImageFolder), dir);  // the empty stored folder gives the storage folder
+
+  // A camera without a file gets the defaults and the storage folder.
+  std::memset(&loaded, 0x55, sizeof loaded);
+  EXPECT_EQ(LoadConfiguration(loaded, 78), kConfigCannotOpen);
+  EXPECT_EQ(loaded.Rate, 100u);
+  EXPECT_EQ(std::string(loaded.ImageFolder), dir);
+
+  // A registered folder that does not exist: nothing is saved, nothing is created.
+  value.Set(dir + "\\absent");
+  EXPECT_EQ(SaveConfiguration(saved, 77), kConfigCannotCreate);
+  EXPECT_FALSE(std::filesystem::exists(dir + "\\absent"));
+  SetCurrentDirectoryA("C:\\");
+}
+
+TEST(ConfigWriterWin32, TargetHeldOpenByAnotherProgramIsKept) {
+  TempFolder work;
+  const std::string path = work.File("77.xml");
+  WriteWholeFile(path, "previous\r\n");
+  // Opened without sharing, as an editor may hold it: ReplaceFileW must fail and change nothing.
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  CameraSettings s;
+  SetDefaultSettings(s);
+  EXPECT_EQ(WriteConfigFile(path.c_str(), s), kConfigReplaceFailed);
+  CloseHandle(held);
+  EXPECT_EQ(ReadWholeFile(path), "previous\r\n");
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+  // Once released, the same write goes through.
+  EXPECT_EQ(WriteConfigFile(path.c_str(), s), kConfigWritten);
+  CameraSettings back;
+  SetDefaultSettings(back);
+  EXPECT_EQ(ReadConfigFile(path.c_str(), back), kConfigRead);
+  EXPECT_EQ(std::memcmp(&back, &s, sizeof s), 0);
+}
