@@ -20,8 +20,12 @@ int ReplaceWithTemporary(const char* temporary, const char* target) {
   wchar_t wideTarget[kConfigPathChars + 8];
   if (!Widen(temporary, wideTemporary) || !Widen(target, wideTarget)) return 1;
   const DWORD attributes = GetFileAttributesW(wideTarget);
-  // Never put a file in place of a folder; Wine's ReplaceFileW would do it.
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return 1;
+  // Never put a file in place of a folder (Wine's ReplaceFileW would), nor over a read-only file,
+  // which could not have been opened for writing either.
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+    return 1;
+  }
   BOOL done;
   if (attributes != INVALID_FILE_ATTRIBUTES) {
     done = ReplaceFileW(wideTarget, wideTemporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "tests/config/PreparedSettings.h"
 #include "tests/config/TempFolder.h"
 
 namespace {
@@ -15,13 +16,7 @@ const std::string kRoot = "<Kinetra-ActiveX-Control-Configuration>\r\n";
 const std::string kEnd = "</Kinetra-ActiveX-Control-Configuration>\r\n";
 const char kStorage[] = "D:\\storage";
 
-// A record as Load configuration prepares it before it reads the file.
-CameraSettings Prepared() {
-  CameraSettings s;
-  SetDefaultSettings(s);
-  SetSettingText(s.ImageFolder, kStorage, std::strlen(kStorage));
-  return s;
-}
+CameraSettings Prepared() { return PreparedSettings(kStorage); }
 
 CameraSettings Read(const std::string& text, ConfigReadStatus* status = nullptr) {
   CameraSettings s = Prepared();

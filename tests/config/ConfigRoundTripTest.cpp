@@ -7,18 +7,14 @@
 
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
+#include "tests/config/PreparedSettings.h"
 #include "tests/config/TempFolder.h"
 
 namespace {
 
 const char kStorage[] = "S:\\store";
 
-CameraSettings Prepared() {
-  CameraSettings s;
-  SetDefaultSettings(s);
-  SetSettingText(s.ImageFolder, kStorage, std::strlen(kStorage));
-  return s;
-}
+CameraSettings Prepared() { return PreparedSettings(kStorage); }
 
 // Texts of any length up to the field, of any byte the format can carry: everything but NUL,
 // line ends and Ctrl-Z (which ends a text-mode file). Angle brackets are included on purpose.

@@ -1,4 +1,4 @@
-// The storage folder rule and the whole load/save path against the Wine prefix's real registry.
+// Windows side of the configuration under Wine: storage folder on the real registry, load and save, guarded replace.
 #include "config/StorageFolder.h"
 
 #include <windows.h>
@@ -148,4 +148,17 @@ TEST(ConfigWriterWin32, TargetHeldOpenByAnotherProgramIsKept) {
   SetDefaultSettings(back);
   EXPECT_EQ(ReadConfigFile(path.c_str(), back), kConfigRead);
   EXPECT_EQ(std::memcmp(&back, &s, sizeof s), 0);
+}
+
+TEST(ConfigWriterWin32, ReadOnlyFileIsLeftAsItWas) {
+  TempFolder work;
+  const std::string path = work.File("77.xml");
+  WriteWholeFile(path, "previous\r\n");
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  CameraSettings s;
+  SetDefaultSettings(s);
+  EXPECT_EQ(WriteConfigFile(path.c_str(), s), kConfigReplaceFailed);
+  EXPECT_EQ(ReadWholeFile(path), "previous\r\n");
+  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
