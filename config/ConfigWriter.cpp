@@ -14,7 +14,7 @@ constexpr int kPrefixLine = -1;
 constexpr int kFolderLine = -2;
 
 // The written order differs from the reader's in LWR before FileType and in the two texts.
-constexpr int kWriteOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,           10, 11,
+constexpr int kWriteOrder[] = {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11,
                                12, 13, 14, 16, 15, kPrefixLine, kFolderLine, 17, 18, 19, 20};
 static_assert(sizeof kWriteOrder / sizeof kWriteOrder[0] == kConfigNumberCount + 2);
 

@@ -86,6 +86,8 @@ TEST(StorageFolder, RegistryValueElseCurrentDirectory) {
       {"two trailing backslashes", true, "C:\\Shared\\Docs\\\\", "C:\\Shared\\Docs\\"},
       {"empty value", true, "", current},
       {"value absent", false, "", current},
+      {"value too long for the folder", true, "C:\\" + std::string(300, 'x'), current},
+      {"longest value that fits", true, "C:\\" + std::string(256, 'y'), "C:\\" + std::string(256, 'y')},
   };
   for (const auto& c : cases) {
     if (c.present) value.Set(c.registered); else value.Remove();
