@@ -30,12 +30,17 @@ void CopyRows(const std::uint8_t* source, std::size_t sourceRow, std::uint8_t* t
   }
 }
 
-// Little-endian 16-bit words to bytes; a compile-time shift lets the compiler vectorise the loop.
+// Frames hold little-endian words, which both targets read as native ones: whole-word loads and
+// a compile-time shift let the compiler vectorise the loop into shifts and packs.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ != __ORDER_LITTLE_ENDIAN__
+#error "frame words are little-endian; NarrowRow reads them in host order"
+#endif
 template <unsigned Shift>
 void NarrowRow(const std::uint8_t* __restrict source, std::size_t words,
                std::uint8_t* __restrict target) {
   for (std::size_t i = 0; i < words; ++i) {
-    const unsigned word = source[2 * i] | (source[2 * i + 1] << 8);
+    std::uint16_t word;
+    std::memcpy(&word, source + 2 * i, sizeof word);
     target[i] = static_cast<std::uint8_t>(word >> Shift);
   }
 }
