@@ -33,11 +33,12 @@ int CDisplayBitmap::Draw(HDC dc, int x, int y, std::int32_t zoomPercent,
   const int status = m_converter.Convert(frame, frameBytes, width, height, &bits);
   if (status != kConvertOk) return status;
   const ZoomedSize target = ZoomFrameSize(width, height, zoomPercent);
+  if (target.Width < 1 || target.Height < 1) return kDrawNothingDrawn;
   // Dropping eliminated rows and columns is the fastest mode and keeps sample values unblended.
   SetStretchBltMode(dc, COLORONCOLOR);
   const auto* info = reinterpret_cast<const BITMAPINFO*>(&m_converter.Info());
   const int lines = StretchDIBits(dc, x, y, target.Width, target.Height, 0, 0, width, height,
                                   bits, info, DIB_RGB_COLORS, SRCCOPY);
   // 0 when nothing was drawn; some failures report GDI_ERROR, which is -1 as an int.
-  return lines > 0 ? kConvertOk : kDrawStretchFailed;
+  return lines > 0 ? kConvertOk : kDrawNothingDrawn;
 }

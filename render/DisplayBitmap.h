@@ -8,8 +8,9 @@
 
 #include "render/FrameConverter.h"
 
-// Draw's status when the frame was converted but the platform drew nothing.
-constexpr int kDrawStretchFailed = 5;
+// Draw's status when the frame was converted but nothing was drawn: the zoomed size is empty or
+// negative (which would mirror the image), or the platform's stretch failed.
+constexpr int kDrawNothingDrawn = 5;
 
 class CDisplayBitmap {
  public:
@@ -18,7 +19,7 @@ class CDisplayBitmap {
   }
 
   // Draws the frame (frameBytes long) with its top-left corner at (x, y); 0 when drawn, else a
-  // ConvertStatus or kDrawStretchFailed.
+  // ConvertStatus or kDrawNothingDrawn.
   int Draw(HDC dc, int x, int y, std::int32_t zoomPercent, const std::uint8_t* frame,
            std::size_t frameBytes, std::int32_t width, std::int32_t height);
 
