@@ -1,0 +1,34 @@
+// Creation order of document, frame and view.
+#include "platform/framework/DocTemplate.h"
+
+void CSingleDocTemplate::CloseDocument() {
+  frame_.reset();
+  view_.reset();
+  document_.reset();
+}
+
+CFrameWindow* CSingleDocTemplate::OpenNewDocument(HWND parent) {
+  CloseDocument();
+  document_ = CreateDocument();
+  if (!document_ || !document_->OnNewDocument()) {
+    CloseDocument();
+    return nullptr;
+  }
+  frame_ = CreateFrame(parent);
+  view_ = CreateView();
+  if (!frame_ || !frame_->Handle() || !view_) {
+    CloseDocument();
+    return nullptr;
+  }
+  view_->Attach(document_.get(), frame_.get());
+  const RECT none{0, 0, 0, 0};
+  if (!view_->Create(0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, none, frame_->Handle(),
+                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kFirstPaneId)))) {
+    CloseDocument();
+    return nullptr;
+  }
+  frame_->SetActiveView(view_.get());
+  frame_->RecalcLayout();
+  view_->OnInitialUpdate();
+  return frame_.get();
+}
