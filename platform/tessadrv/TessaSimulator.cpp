@@ -152,16 +152,18 @@ int TessaSimulator::OpenCamera(int cameraId, int* handle) {
   return kDrvBadArgument;
 }
 
+int TessaSimulator::LookupStopped(std::unique_lock<std::mutex>& lock, int h, SimCamera*& camera) {
+  const int status = Lookup(h, camera);
+  if (status != kDrvOk || !camera->recording) return status;
+  EndRecording(lock, std::shared_ptr<SimRecording>(camera->recording));
+  return Lookup(h, camera);
+}
+
 int TessaSimulator::CloseCamera(int h) {
   std::unique_lock<std::mutex> lock(mutex_);
   SimCamera* camera = nullptr;
-  int status = Lookup(h, camera);
+  const int status = LookupStopped(lock, h, camera);
   if (status != kDrvOk) return status;
-  if (camera->recording) {
-    EndRecording(lock, std::shared_ptr<SimRecording>(camera->recording));
-    status = Lookup(h, camera);
-    if (status != kDrvOk) return status;
-  }
   camera->handle = 0;
   return kDrvOk;
 }
@@ -169,13 +171,8 @@ int TessaSimulator::CloseCamera(int h) {
 int TessaSimulator::ResetCamera(int h) {
   std::unique_lock<std::mutex> lock(mutex_);
   SimCamera* camera = nullptr;
-  int status = Lookup(h, camera);
+  const int status = LookupStopped(lock, h, camera);
   if (status != kDrvOk) return status;
-  if (camera->recording) {
-    EndRecording(lock, std::shared_ptr<SimRecording>(camera->recording));
-    status = Lookup(h, camera);
-    if (status != kDrvOk) return status;
-  }
   camera->settings = PowerOnSettings(camera->config);
   return kDrvOk;
 }

@@ -65,6 +65,8 @@ class TessaSimulator {
   // Ends a recording without its callback and waits for its thread, releasing the lock meanwhile;
   // callers look their camera up again afterwards.
   void EndRecording(std::unique_lock<std::mutex>& lock, const std::shared_ptr<SimRecording>& r);
+  // Looks the camera up with its last recording ended, for close and reset.
+  int LookupStopped(std::unique_lock<std::mutex>& lock, int h, SimCamera*& camera);
 
   void RunRecording(std::shared_ptr<SimRecording> r);
 

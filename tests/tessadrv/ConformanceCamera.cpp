@@ -43,6 +43,22 @@ Violations CheckStartupAndShutdown(const DriverUnderTest& d) {
   report.Equal(api.OpenCamera(1, &h), kDrvNotStarted, "open before start-up");
   report.Equal(api.CloseCamera(1), kDrvNotStarted, "close before start-up");
   report.Equal(api.Shutdown(), kDrvNotStarted, "shut down before start-up");
+  CameraSettingsBlock block{};
+  block.size = kSettingsBlockBytes;
+  std::uint32_t value = 0;
+  int a = 0, b = 0, c = 0, e = 0;
+  FrameTableEntry table[1];
+  std::uint8_t frame[64];
+  GrabRequest request{frame, sizeof frame, 1, {}};
+  const int notStarted[] = {
+      api.GetCameraInfo(1, kInfoModelCode, &value, &value), api.InitSettings(1, &block),
+      api.ReadSettings(1, &block), api.ApplySettings(1, &block), api.ApplySettingsEx(1, &block, 0, 0, 0),
+      api.GetSetting(1, &block, kSetGain, &value), api.SetSetting(1, &block, kSetGain, 0),
+      api.GrabFrames(1, &request, 10), api.GrabDuringRecording(1, &request, 0),
+      api.StartRecording(1, 0, 0, 10, 0, nullptr, 1, 0), api.StopRecording(1, &a),
+      api.GetRecordingStatus(1, &a, &b, &c, &e), api.ReadFrameTable(1, 0, 1, table), api.ReadFrame(1, 0, 0, 0, frame),
+      api.SoftwareTrigger(1), api.ResetCamera(1)};
+  for (const int status : notStarted) report.Equal(status, kDrvNotStarted, "camera call before start-up");
   report.Ok(api.Prepare(0, 1, 0), "prepare");
   report.Ok(api.Startup(0), "start-up");
   report.Ok(api.OpenCamera(1, &h), "open");
