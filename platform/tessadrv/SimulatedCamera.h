@@ -12,17 +12,13 @@
 #include "platform/tessadrv/TessaSimulator.h"
 #include "platform/tessadrv/TestPattern.h"
 
-// Cameras that keep a frame table put a header in front of every frame in memory, so frame
-// addresses are not a plain multiple of the frame size.
-constexpr std::uint32_t kFrameHeaderBytes = 4096;
-
 // Camera memory holds no pixels: what a slot contains follows from the recording's progress.
 struct SimRecording {
   RecordingPlan plan;
   PatternGeometry geometry;            // of the frames as recorded
   std::uint64_t base = 0;              // address of slot 0
-  std::uint64_t pitch = 0;             // bytes from one slot to the next
-  std::uint32_t memoryFrameBytes = 0;  // the index step of frame reads
+  std::uint32_t slotBytes = 0;         // setting 49: from one slot to the next
+  std::uint32_t dataOffset = 0;        // from a slot's start to its frame: the header, if any
   std::uint32_t periodNs = 0;
   double timeScale = 1.0;
   TessaSimulator::Clock::time_point start;

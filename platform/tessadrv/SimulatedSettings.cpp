@@ -51,9 +51,11 @@ std::uint32_t MinimumPeriodNs(const SimCameraConfig& camera, std::uint32_t regio
   return scaled < kShortestPeriodNs ? kShortestPeriodNs : static_cast<std::uint32_t>(scaled);
 }
 
-std::uint32_t MemoryFrameBytes(std::uint32_t width, std::uint32_t height, std::uint32_t depth) {
+std::uint32_t MemoryFrameBytes(const SimCameraConfig& camera, std::uint32_t width, std::uint32_t height,
+                               std::uint32_t depth) {
   const std::uint64_t raw = static_cast<std::uint64_t>(width) * height * BytesPerPixel(depth);
-  return static_cast<std::uint32_t>((raw + kMemoryPageBytes - 1) / kMemoryPageBytes * kMemoryPageBytes);
+  const std::uint64_t pages = (raw + kMemoryPageBytes - 1) / kMemoryPageBytes * kMemoryPageBytes;
+  return static_cast<std::uint32_t>(pages + (KeepsFrameTable(camera) ? kFrameHeaderBytes : 0));
 }
 
 SimulatedSettings PowerOnSettings(const SimCameraConfig& camera) {
@@ -82,7 +84,7 @@ int CoupleSettings(const SimCameraConfig& camera, SimulatedSettings& requested) 
   s[kSetMinFramePeriod] = MinimumPeriodNs(camera, s[kSetRoiHeight]);
   if (s[kSetFramePeriod] < s[kSetMinFramePeriod]) s[kSetFramePeriod] = s[kSetMinFramePeriod];
   if (s[kSetExposure] > s[kSetFramePeriod] - kExposureGapNs) s[kSetExposure] = s[kSetFramePeriod] - kExposureGapNs;
-  s[kSetMemoryFrameBytes] = MemoryFrameBytes(s[kSetRoiWidth], s[kSetRoiHeight], s[kSetPixelDepth]);
+  s[kSetMemoryFrameBytes] = MemoryFrameBytes(camera, s[kSetRoiWidth], s[kSetRoiHeight], s[kSetPixelDepth]);
   for (int id = 0; id < SimulatedSettings::kIdCount; ++id) {
     if (!IsKnownSettingId(id)) s[id] = 0;
   }

@@ -18,6 +18,9 @@ struct SimulatedSettings {
 
 // Memory frames are rounded up to whole pages of camera memory.
 constexpr std::uint32_t kMemoryPageBytes = 4096;
+// Cameras that keep a frame table put a header page in front of every frame in memory, so the
+// frame addresses are not plain multiples of the memory frame size.
+constexpr std::uint32_t kFrameHeaderBytes = kMemoryPageBytes;
 // The shortest frame period a region can reach, so that the exposure window never vanishes.
 constexpr std::uint32_t kShortestPeriodNs = 2000;
 // Exposures end at least this long before the frame period does.
@@ -33,7 +36,9 @@ SimulatedSettings PowerOnSettings(const SimCameraConfig& camera);
 int CoupleSettings(const SimCameraConfig& camera, SimulatedSettings& requested);
 
 std::uint32_t MinimumPeriodNs(const SimCameraConfig& camera, std::uint32_t regionHeight);
-std::uint32_t MemoryFrameBytes(std::uint32_t width, std::uint32_t height, std::uint32_t depth);
+// Setting 49: the frame rounded up to pages, plus the header on cameras that keep a frame table.
+std::uint32_t MemoryFrameBytes(const SimCameraConfig& camera, std::uint32_t width, std::uint32_t height,
+                               std::uint32_t depth);
 
 // Region and sample format of the frames these settings deliver.
 PatternGeometry FrameGeometry(const SimulatedSettings& s);

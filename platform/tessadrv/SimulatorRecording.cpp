@@ -105,12 +105,12 @@ int TessaSimulator::StartRecording(int h, std::uint32_t addressLow, std::uint32_
   r->plan.triggerAfter = camera->config.triggerAfter;
   if (CheckRecordingPlan(r->plan) != kDrvOk) return kDrvBadArgument;
   r->geometry = FrameGeometry(camera->settings);
-  r->memoryFrameBytes = camera->settings[kSetMemoryFrameBytes];
-  r->pitch = r->memoryFrameBytes + (KeepsFrameTable(camera->config) ? kFrameHeaderBytes : 0);
+  r->slotBytes = camera->settings[kSetMemoryFrameBytes];
+  r->dataOffset = KeepsFrameTable(camera->config) ? kFrameHeaderBytes : 0;
   r->base = Address(addressLow, addressHigh);
   const std::uint64_t memory = camera->config.memoryBytes;
   if (r->base < camera->config.recordBase || r->base > memory ||
-      static_cast<std::uint64_t>(frames) * r->pitch > memory - r->base) {
+      static_cast<std::uint64_t>(frames) * r->slotBytes > memory - r->base) {
     return kDrvBadArgument;
   }
   r->periodNs = camera->settings[kSetFramePeriod];
@@ -184,14 +184,15 @@ int TessaSimulator::ReadFrameTable(int h, int first, int count, FrameTableEntry*
     return kDrvBadArgument;
   }
   for (int i = 0; i < count; ++i) {
-    const std::uint64_t address = r->base + (static_cast<std::uint64_t>(first) + i) * r->pitch;
+    const std::uint64_t address = r->base + r->dataOffset + (static_cast<std::uint64_t>(first) + i) * r->slotBytes;
     table[i].low = static_cast<std::uint32_t>(address);
     table[i].high = static_cast<std::uint32_t>(address >> 32);
   }
   return kDrvOk;
 }
 
-// The address names a slot as address + index * memory frame bytes; it must be a slot's start.
+// The frame read is the one at address + index * memory frame bytes, which must be where a slot's
+// frame starts: the slot's start, or just past its header on cameras with a frame table.
 int TessaSimulator::ReadFrame(int h, std::uint32_t addressLow, std::uint32_t addressHigh, int index, void* buffer) {
   std::unique_lock<std::mutex> lock(mutex_);
   SimCamera* camera = nullptr;
@@ -199,12 +200,13 @@ int TessaSimulator::ReadFrame(int h, std::uint32_t addressLow, std::uint32_t add
   if (status != kDrvOk) return status;
   const SimRecording* r = camera->recording.get();
   if (!buffer || index < 0 || !r) return kDrvBadArgument;
-  const std::uint64_t offset = static_cast<std::uint64_t>(index) * r->memoryFrameBytes;
+  const std::uint64_t offset = static_cast<std::uint64_t>(index) * r->slotBytes;
   const std::uint64_t address = Address(addressLow, addressHigh);
-  if (address > UINT64_MAX - offset || address + offset < r->base) return kDrvBadArgument;
-  const std::uint64_t fromBase = address + offset - r->base;
-  if (fromBase % r->pitch != 0 || fromBase / r->pitch >= r->plan.frames) return kDrvBadArgument;
-  const auto slot = static_cast<std::uint32_t>(fromBase / r->pitch);
+  const std::uint64_t firstFrame = r->base + r->dataOffset;
+  if (address > UINT64_MAX - offset || address + offset < firstFrame) return kDrvBadArgument;
+  const std::uint64_t fromFirst = address + offset - firstFrame;
+  if (fromFirst % r->slotBytes != 0 || fromFirst / r->slotBytes >= r->plan.frames) return kDrvBadArgument;
+  const auto slot = static_cast<std::uint32_t>(fromFirst / r->slotBytes);
   const auto frame = FrameInSlot(r->plan.frames, RecordedFrames(*r, Clock::now()), slot);
   const PatternGeometry geometry = r->geometry;
   lock.unlock();

@@ -54,12 +54,10 @@ int TESSA_CALL StatusWithTriggerOffByOne(int h, int* active, int* recorded, int*
 
 int TESSA_CALL TriggerIgnored(int) { return kDrvOk; }
 
-// A table of plain multiples of the frame size, as a driver without frame headers would give.
+// A table of slot starts, plain multiples of the frame size, as a driver without headers gives.
 int TESSA_CALL PlainFrameTable(int h, int first, int count, FrameTableEntry* table) {
   const int status = Real().ReadFrameTable(h, first, count, table);
-  if (status != kDrvOk || count < 2) return status;
-  const std::uint32_t step = table[1].low - table[0].low;
-  for (int i = 1; i < count; ++i) table[i].low = table[0].low + static_cast<std::uint32_t>(i) * (step - 4096);
+  for (int i = 0; status == kDrvOk && i < count; ++i) table[i].low -= 4096;
   return status;
 }
 

@@ -9,7 +9,8 @@ const std::vector<ConformanceCase>& AllConformanceCases() {
       {"LiveGrab", CheckLiveGrab}, {"TestPattern", CheckTestPattern},
       {"GrabsDuringRecording", CheckGrabsDuringRecording}, {"NormalRecording", CheckNormalRecording},
       {"CircularRecording", CheckCircularRecording}, {"SoftwareTrigger", CheckSoftwareTrigger},
-      {"RecordingRefusals", CheckRecordingRefusals}, {"FrameTable", CheckFrameTable},
+      {"RecordingRefusals", CheckRecordingRefusals}, {"LargeMemory", CheckLargeMemory},
+      {"FrameTable", CheckFrameTable},
       {"CallbackRules", CheckCallbackRules}};
   return cases;
 }

@@ -32,6 +32,7 @@ Violations CheckNormalRecording(const DriverUnderTest& d);
 Violations CheckCircularRecording(const DriverUnderTest& d);
 Violations CheckSoftwareTrigger(const DriverUnderTest& d);
 Violations CheckRecordingRefusals(const DriverUnderTest& d);
+Violations CheckLargeMemory(const DriverUnderTest& d);
 Violations CheckFrameTable(const DriverUnderTest& d);
 Violations CheckCallbackRules(const DriverUnderTest& d);
 
