@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resources/SelectCameraResources.h"
+#include "platform/tessadrv/SimulatorApi.h"
 #include "tests/camera/EnumFakeDriver.h"
 
 namespace {
@@ -219,23 +220,55 @@ TEST(SelectCameraDlg, ShowsAtMostTenRows) {
   EXPECT_EQ(dialog.SelectedIndex(), 9);
 }
 
-TEST(SelectCameraDlg, SelectCameraRunsTheDialogForSeveralCameras) {
-  const struct { const char* name; std::function<void(HWND)> steps; bool found; int cameraId; } cases[] = {
-      {"Exit gives no camera", [](HWND d) { Press(d, IDCANCEL); }, false, 0},
-      {"double-click takes the row", [](HWND d) { SendListNotify(d, NM_DBLCLK, 1); }, true, 0x2B},
-      {"Open takes the first row", [](HWND d) { Press(d, IDOK); }, true, 0x1A},
+TEST(SelectCameraDlg, ThreeSimulatedCameras) {
+  const char threeCameras[] =
+      "[Driver]\nCameras=3\n"
+      "[Camera0]\nId=0x1A\nModel=9\nVariant=2\nSerial=123456789\nLink=1\n"
+      "[Camera1]\nId=0x2B\nModel=0\nSerial=123\nLink=0\n"
+      "[Camera2]\nId=0x3C\nModel=6\nSerial=3000000000\nLink=2\nColor=1\n";
+  const std::vector<std::vector<std::wstring>> rows = {
+      {L"Kinetra P3-R2", L"001A", L"0123456789", L"GigaBit"},
+      {L"Kinetra KW/E0", L"002B", L"N/A", L"USB 2.0"},
+      {L"Veltran D3", L"003C", L"3000000000", L"CameraLink"},
+  };
+  const struct {
+    const char* name;
+    std::function<void(HWND)> act;
+    bool found;
+    int cameraId;
+    std::uint32_t serial;
+    bool colour;
+  } cases[] = {
+      {"Exit gives no camera", [](HWND d) { Press(d, IDCANCEL); }, false, 0, 0, false},
+      {"double-click takes the row", [](HWND d) { SendListNotify(d, NM_DBLCLK, 2); }, true, 0x3C, 3000000000u, true},
+      {"Open takes the first row", [](HWND d) { Press(d, IDOK); }, true, 0x1A, 123456789u, false},
   };
   for (const auto& c : cases) {
-    const TessaDriverApi& driver = ResetEnumFakeDriver();
-    EnumFake().cameras = kThree;
+    Simulator().SetConfigOverride(threeCameras);
+    std::vector<std::vector<std::wstring>> seen;
     DialogCameraPicker picker(nullptr);
     SelectedCamera chosen;
     bool found = false;
-    WithDialogScript(c.steps, [&] { found = SelectCamera(driver, ControlPropertyRefs{}, picker, chosen); });
+    WithDialogScript(
+        [&](HWND d) {
+          HWND list = List(d);
+          const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+          for (int row = 0; row < count; ++row) {
+            seen.push_back({CellText(list, row, 0), CellText(list, row, 1), CellText(list, row, 2),
+                            CellText(list, row, 3)});
+          }
+          c.act(d);
+        },
+        [&] { found = SelectCamera(SimulatorDriverApi(), ControlPropertyRefs{}, picker, chosen); });
     EXPECT_TRUE(g_script.ran) << c.name;
+    EXPECT_EQ(seen, rows) << c.name;
     EXPECT_EQ(found, c.found) << c.name;
     if (c.found) {
       EXPECT_EQ(chosen.cameraId, c.cameraId) << c.name;
+      EXPECT_EQ(chosen.serial, c.serial) << c.name;
+      EXPECT_EQ(chosen.colour, c.colour) << c.name;
     }
+    SimulatorDriverApi().Shutdown();
   }
+  Simulator().ClearConfigOverride();
 }
