@@ -75,6 +75,18 @@ std::wstring CellText(HWND list, int row, int column) {
   return text;
 }
 
+using Rows = std::vector<std::vector<std::wstring>>;
+
+// Every row's four cells as the list view gives them back.
+Rows ReadRows(HWND list) {
+  Rows rows;
+  const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    rows.push_back({CellText(list, row, 0), CellText(list, row, 1), CellText(list, row, 2), CellText(list, row, 3)});
+  }
+  return rows;
+}
+
 int ItemImage(HWND list, int row) {
   LVITEMW item{};
   item.mask = LVIF_IMAGE;
@@ -102,7 +114,7 @@ const std::vector<CameraEnumEntry> kThree = {
 
 TEST(SelectCameraDlg, ListsEveryCameraWithFirstRowSelected) {
   struct Seen {
-    std::vector<std::vector<std::wstring>> rows;
+    Rows rows;
     std::vector<int> images;
     std::vector<std::wstring> headers;
     std::vector<int> widths;
@@ -114,12 +126,8 @@ TEST(SelectCameraDlg, ListsEveryCameraWithFirstRowSelected) {
   WithDialogScript(
       [&](HWND dlg) {
         HWND list = List(dlg);
-        const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row) {
-          seen.rows.push_back({CellText(list, row, 0), CellText(list, row, 1), CellText(list, row, 2),
-                               CellText(list, row, 3)});
-          seen.images.push_back(ItemImage(list, row));
-        }
+        seen.rows = ReadRows(list);
+        for (int row = 0; row < static_cast<int>(seen.rows.size()); ++row) seen.images.push_back(ItemImage(list, row));
         for (int column = 0; column < 4; ++column) {
           wchar_t text[64] = L"";
           LVCOLUMNW info{};
@@ -140,7 +148,7 @@ TEST(SelectCameraDlg, ListsEveryCameraWithFirstRowSelected) {
       [&] { result = dialog.DoModal(); });
 
   EXPECT_EQ(result, IDCANCEL);
-  const std::vector<std::vector<std::wstring>> rows = {
+  const Rows rows = {
       {L"Kinetra P3-R2", L"001A", L"0123456789", L"GigaBit"},
       {L"Kinetra KW/E0", L"002B", L"N/A", L"USB 2.0"},
       {L"Orbitel T5-QF", L"003C", L"3000000000", L"?"},  // link type 7 is not in the table
@@ -226,7 +234,7 @@ TEST(SelectCameraDlg, ThreeSimulatedCameras) {
       "[Camera0]\nId=0x1A\nModel=9\nVariant=2\nSerial=123456789\nLink=1\n"
       "[Camera1]\nId=0x2B\nModel=0\nSerial=123\nLink=0\n"
       "[Camera2]\nId=0x3C\nModel=6\nSerial=3000000000\nLink=2\nColor=1\n";
-  const std::vector<std::vector<std::wstring>> rows = {
+  const Rows rows = {
       {L"Kinetra P3-R2", L"001A", L"0123456789", L"GigaBit"},
       {L"Kinetra KW/E0", L"002B", L"N/A", L"USB 2.0"},
       {L"Veltran D3", L"003C", L"3000000000", L"CameraLink"},
@@ -245,18 +253,13 @@ TEST(SelectCameraDlg, ThreeSimulatedCameras) {
   };
   for (const auto& c : cases) {
     Simulator().SetConfigOverride(threeCameras);
-    std::vector<std::vector<std::wstring>> seen;
+    Rows seen;
     DialogCameraPicker picker(nullptr);
     SelectedCamera chosen;
     bool found = false;
     WithDialogScript(
         [&](HWND d) {
-          HWND list = List(d);
-          const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-          for (int row = 0; row < count; ++row) {
-            seen.push_back({CellText(list, row, 0), CellText(list, row, 1), CellText(list, row, 2),
-                            CellText(list, row, 3)});
-          }
+          seen = ReadRows(List(d));
           c.act(d);
         },
         [&] { found = SelectCamera(SimulatorDriverApi(), ControlPropertyRefs{}, picker, chosen); });
