@@ -1,6 +1,10 @@
 // The simulated driver's start-up, enumeration, open and close, information items and settings.
 #include "platform/tessadrv/TessaSimulator.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -71,12 +75,25 @@ int TessaSimulator::Lookup(int h, SimCamera*& camera) {
 
 int TessaSimulator::Prepare(int, int, int) { return kDrvOk; }
 
+// The process environment as it is now: on Windows the C runtime keeps a copy of its own taken
+// at start-up, which misses a host's later SetEnvironmentVariable.
+std::string TessaSimulator::ConfigPathFromEnvironment() {
+#if defined(_WIN32)
+  char path[1024];
+  const DWORD length = GetEnvironmentVariableA("TESSADRV_CONFIG", path, sizeof path);
+  return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
+#else
+  const char* path = std::getenv("TESSADRV_CONFIG");
+  return path ? std::string(path) : std::string();
+#endif
+}
+
 int TessaSimulator::LoadConfiguration() {
   SimDriverConfig config;
   if (configOverride_) {
     config = DriverConfigFromIni(*configOverride_);
-  } else if (const char* path = std::getenv("TESSADRV_CONFIG"); path && *path) {
-    const auto text = ReadTextFile(path);
+  } else if (const std::string path = ConfigPathFromEnvironment(); !path.empty()) {
+    const auto text = ReadTextFile(path.c_str());
     if (!text) return kDrvFailed;
     config = DriverConfigFromIni(*text);
   } else {

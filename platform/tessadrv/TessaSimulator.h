@@ -61,6 +61,7 @@ class TessaSimulator {
   int Lookup(int h, SimCamera*& camera);
   int LookupWithBlock(int h, CameraSettingsBlock* block, SimCamera*& camera);
   int LoadConfiguration();
+  static std::string ConfigPathFromEnvironment();
   std::uint64_t RecordedFrames(const SimRecording& r, Clock::time_point now) const;
   // Ends a recording without its callback and waits for its thread, releasing the lock meanwhile;
   // callers look their camera up again afterwards.

@@ -1,0 +1,63 @@
+// Frame reads from camera memory through the camera device, against memcpy of the same bytes.
+// Run with scripts/bench.
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/BenchTiming.h"
+#include "camera/CCamera.h"
+#include "camera/CameraIds.h"
+#include "platform/tessadrv/SimulatorApi.h"
+
+namespace {
+
+int TESSA_CALL Ignore(TessaContext, int, int) { return 0; }
+
+void MeasureDepth(CCamera& camera, std::uint32_t depth) {
+  camera.SetSetting(kSetPixelFormat, PixelClassOf(depth));
+  camera.SetSetting(kSetPixelDepth, depth);
+  camera.SetSetting(kSetRoiWidth, 1280);
+  camera.SetSetting(kSetRoiHeight, 1024);
+  camera.ApplySettings();
+  constexpr int kFrames = 64;
+  camera.StartRecording(0, 0, kFrames, 0, Ignore, 1, 0);
+  int active = 1, recorded = 0, trigger = 0, triggered = 0;
+  while (active) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    camera.GetRecordingStatus(&active, &recorded, &trigger, &triggered);
+  }
+  int out = 0;
+  camera.StopRecording(&out);
+
+  const std::size_t bytes = camera.GetFrameBytes();
+  std::vector<std::uint8_t> source(bytes, 0x5A), target(bytes);
+  int slot = 0;
+  const double read = MedianSeconds([&] {
+    camera.ReadFrame(0, 0, slot);
+    slot = (slot + 1) % kFrames;
+    KeepAlive(camera.FrameBuffer());
+  });
+  const double copy = MedianSeconds([&] {
+    std::memcpy(target.data(), source.data(), bytes);
+    KeepAlive(target.data());
+  });
+  const std::string name = "camera_read_frame_" + std::to_string(depth) + "bit_1280x1024";
+  PrintFigure(name.c_str(), bytes / read / 1e9, "GB/s", copy / read, "memcpy");
+}
+
+}  // namespace
+
+int main() {
+  Simulator().SetConfigOverride("[Driver]\nTimeScale=100000\n");
+  const TessaDriverApi& api = SimulatorDriverApi();
+  CCameraHandle::Startup(api, 0);
+  CCamera camera(api);
+  if (camera.Open(1) != 0 || camera.AllocFrameBuffer(2) == 0) return 1;
+  for (std::uint32_t depth : {8u, 10u}) MeasureDepth(camera, depth);
+  camera.FreeFrameBuffer();
+  camera.Close();
+  CCameraHandle::Shutdown(api);
+  return 0;
+}
