@@ -2,6 +2,7 @@
 #include "tests/pictolib/TestFrames.h"
 
 #include <algorithm>
+#include <cstring>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -107,4 +108,23 @@ std::vector<std::string> ScratchFolder::Files() const {
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The first bytes every type's file starts with.
+bool HasFileSignature(int type, const std::vector<std::uint8_t>& file) {
+  const auto starts = [&file](const char* magic, std::size_t n, std::size_t at = 0) {
+    return file.size() >= at + n && std::memcmp(file.data() + at, magic, n) == 0;
+  };
+  switch (type) {
+    case 1: case 11: return starts("II*\0", 4) || starts("II+\0", 4);
+    case 2: return starts("BM", 2);
+    case 3: return starts("\xFF\xD8\xFF", 3) && file[file.size() - 2] == 0xFF && file.back() == 0xD9;
+    case 4: return starts("\x89PNG\r\n\x1A\n", 8);
+    case 12: return starts("SELVMRF1", 8);
+    case 13: return starts("P5\n", 3) || starts("P6\n", 3);
+    case 14: return starts("SELVMCF1", 8);
+    case 17: return starts("RIFF", 4) && starts("AVI ", 4, 8);
+    case 20: return starts("ftypqt  ", 8, 4);
+  }
+  return false;
 }

@@ -42,3 +42,6 @@ class ScratchFolder {
 };
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
+
+// Whether file starts (and for JPEG ends) the way files of the library's type do.
+bool HasFileSignature(int type, const std::vector<std::uint8_t>& file);
