@@ -1,6 +1,8 @@
 // Frame geometry checks and the conversions from RawFrame rows to encoder rows.
 #include "platform/pictolib/FrameLayout.h"
 
+#include <cstring>
+
 namespace {
 
 std::uint16_t Word(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
@@ -42,7 +44,7 @@ void RowTo8Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t*
   const bool swap = layout.channels == 3 && order == RowOrder::Rgb;
   if (!layout.IsWide()) {
     if (!swap) {
-      for (std::size_t i = 0; i < layout.RowBytes(); ++i) dst[i] = src[i];
+      std::memcpy(dst, src, layout.RowBytes());
       return;
     }
     for (std::uint32_t x = 0; x < w; ++x, src += 3, dst += 3) {
@@ -64,13 +66,29 @@ void RowTo8Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t*
 
 void RowTo16Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst, RowOrder order,
                 bool bigEndian) {
-  const std::size_t samples = std::size_t(layout.width) * layout.channels;
-  const bool swap = layout.channels == 3 && order == RowOrder::Rgb;
-  for (std::size_t i = 0; i < samples; ++i) {
-    std::size_t from = i;
-    if (swap) from = i - i % 3 + (2 - i % 3);
-    const std::uint16_t v = layout.IsWide() ? Word(src + 2 * from) : src[from];
-    PutWord(dst + 2 * i, v, bigEndian);
+  const std::uint32_t w = layout.width;
+  if (!layout.IsWide()) {
+    const std::size_t samples = std::size_t(w) * layout.channels;
+    const bool swap = layout.channels == 3 && order == RowOrder::Rgb;
+    for (std::size_t i = 0; i < samples; ++i) PutWord(dst + 2 * i, src[swap ? i - i % 3 + 2 - i % 3 : i], bigEndian);
+    return;
+  }
+  if (layout.channels == 1 || order == RowOrder::Bgr) {
+    const std::size_t samples = std::size_t(w) * layout.channels;
+    if (!bigEndian) {
+      std::memcpy(dst, src, 2 * samples);
+      return;
+    }
+    for (std::size_t i = 0; i < samples; ++i) {
+      dst[2 * i] = src[2 * i + 1];
+      dst[2 * i + 1] = src[2 * i];
+    }
+    return;
+  }
+  for (std::uint32_t x = 0; x < w; ++x, src += 6, dst += 6) {
+    PutWord(dst, Word(src + 4), bigEndian);
+    PutWord(dst + 2, Word(src + 2), bigEndian);
+    PutWord(dst + 4, Word(src), bigEndian);
   }
 }
 

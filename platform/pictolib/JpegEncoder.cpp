@@ -51,18 +51,26 @@ class JpegEncoder::BitSink {
   void Put(std::uint32_t code, int size) {
     acc_ = (acc_ << size) | (code & ((1u << size) - 1));
     bits_ += size;
-    while (bits_ >= 8) {
+    if (bits_ >= 32) Drain(32);
+  }
+  // Pads the last byte with one bits, as the standard asks.
+  void Flush() {
+    const int pad = (8 - bits_ % 8) % 8;
+    acc_ = (acc_ << pad) | ((1u << pad) - 1);
+    bits_ += pad;
+    Drain(0);
+  }
+
+ private:
+  // Emits whole bytes until fewer than keepBelow bits remain, stuffing a zero after each 0xFF.
+  void Drain(int keepBelow) {
+    while (bits_ >= 8 && bits_ >= keepBelow - 7) {
       const std::uint8_t byte = std::uint8_t(acc_ >> (bits_ - 8));
       out_.push_back(byte);
       if (byte == 0xFF) out_.push_back(0);
       bits_ -= 8;
     }
   }
-  void Flush() {
-    if (bits_ > 0) Put(0x7F, 8 - bits_);
-  }
-
- private:
   Bytes& out_;
   std::uint64_t acc_ = 0;
   int bits_ = 0;
@@ -193,28 +201,43 @@ void JpegEncoder::Encode(const FrameLayout& layout, const std::uint8_t* pixels, 
                         {divisors_[1], &dcCodes_[1], &acCodes_[1], 0}};
   const std::uint32_t w = layout.width, h = layout.height;
   const std::size_t rowOut = std::size_t(w) * components;
-  std::vector<std::uint8_t> strip(8 * rowOut);
+  // Plane rows are padded to whole blocks by repeating the last column, and strips by repeating
+  // the last row, so edge blocks need no special case.
+  const std::size_t planeWidth = (std::size_t(w) + 7) & ~std::size_t(7);
+  std::vector<std::uint8_t> rgb(rowOut);
+  std::vector<float> planes(std::size_t(components) * 8 * planeWidth);
+  out.reserve(out.size() + std::size_t(w) * h * components / 4 + 1024);
   BitSink bits(out);
-  float blocks[3][64];
+  float block[64];
   for (std::uint32_t by = 0; by < h; by += 8) {
     for (std::uint32_t r = 0; r < 8; ++r) {
       const std::uint32_t y = by + r < h ? by + r : h - 1;
-      RowTo8Bit(layout, pixels + std::size_t(y) * layout.RowBytes(), strip.data() + r * rowOut, RowOrder::Rgb);
-    }
-    for (std::uint32_t bx = 0; bx < w; bx += 8) {
-      for (int i = 0; i < 64; ++i) {
-        const std::uint32_t x = bx + i % 8 < w ? bx + i % 8 : w - 1;
-        const std::uint8_t* p = strip.data() + (i / 8) * rowOut + std::size_t(x) * components;
-        if (components == 1) {
-          blocks[0][i] = float(p[0]) - 128.0f;
-          continue;
+      RowTo8Bit(layout, pixels + std::size_t(y) * layout.RowBytes(), rgb.data(), RowOrder::Rgb);
+      float* luma = planes.data() + r * planeWidth;
+      if (components == 1) {
+        for (std::uint32_t x = 0; x < w; ++x) luma[x] = float(rgb[x]) - 128.0f;
+      } else {
+        float* cb = luma + 8 * planeWidth;
+        float* cr = cb + 8 * planeWidth;
+        for (std::uint32_t x = 0; x < w; ++x) {
+          const float red = rgb[3 * x], green = rgb[3 * x + 1], blue = rgb[3 * x + 2];
+          luma[x] = 0.299f * red + 0.587f * green + 0.114f * blue - 128.0f;
+          cb[x] = -0.168736f * red - 0.331264f * green + 0.5f * blue;
+          cr[x] = 0.5f * red - 0.418688f * green - 0.081312f * blue;
         }
-        const float r = p[0], g = p[1], b = p[2];
-        blocks[0][i] = 0.299f * r + 0.587f * g + 0.114f * b - 128.0f;
-        blocks[1][i] = -0.168736f * r - 0.331264f * g + 0.5f * b;
-        blocks[2][i] = 0.5f * r - 0.418688f * g - 0.081312f * b;
       }
-      for (int c = 0; c < components; ++c) EncodeBlock(blocks[c], comps[c], bits);
+      for (int c = 0; c < components; ++c) {
+        float* row = luma + std::size_t(c) * 8 * planeWidth;
+        for (std::size_t x = w; x < planeWidth; ++x) row[x] = row[w - 1];
+      }
+    }
+    for (std::size_t bx = 0; bx < planeWidth; bx += 8) {
+      for (int c = 0; c < components; ++c) {
+        const float* plane = planes.data() + std::size_t(c) * 8 * planeWidth + bx;
+        for (int r = 0; r < 8; ++r)
+          for (int x = 0; x < 8; ++x) block[8 * r + x] = plane[r * planeWidth + x];
+        EncodeBlock(block, comps[c], bits);
+      }
     }
   }
   bits.Flush();
