@@ -1,0 +1,220 @@
+// Every segment carries its frames and a standard index (ix00) inside its movi list; the first
+// segment also gets the legacy idx1 so that readers without OpenDML find the frames it holds.
+// The header reserves the super index (indx) and the OpenDML frame count (dmlh), patched at the end.
+#include "platform/pictolib/AviWriter.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint32_t kAvihHasIndex = 0x10, kAvihIsInterleaved = 0x100, kIdx1KeyFrame = 0x10;
+constexpr std::size_t kDmlhBytes = 248;
+
+void PutChunkHeader(Bytes& b, const char id[4], std::uint32_t size) {
+  PutTag(b, id);
+  PutLE32(b, size);
+}
+
+// Closes a chunk or list whose size field lies at sizeAt.
+void EndChunk(Bytes& b, std::size_t sizeAt) { SetLE32(b, sizeAt, std::uint32_t(b.size() - sizeAt - 4)); }
+
+}  // namespace
+
+AviWriter::AviWriter(const SequenceParams& params, const RateFraction& rate, MovieCodec codec)
+    : params_(params), rate_(rate), coder_(params.layout, codec, params.codec.Quality) {
+  std::copy_n(codec == MovieCodec::Jpeg ? "00dc" : "00db", 4, chunkId_);
+}
+
+Bytes AviWriter::Headers() {
+  const FrameLayout& l = params_.layout;
+  const bool jpeg = coder_.Codec() == MovieCodec::Jpeg;
+  const bool palette = coder_.BitCount() == 8;
+  Bytes b;
+  PutChunkHeader(b, "RIFF", 0);
+  PutTag(b, "AVI ");
+  PutChunkHeader(b, "LIST", 0);
+  const std::size_t hdrlSize = b.size() - 4;
+  PutTag(b, "hdrl");
+  PutChunkHeader(b, "avih", 56);
+  avihAt_ = b.size();
+  PutLE32(b, std::uint32_t(1000000.0 * rate_.denominator / rate_.numerator + 0.5));
+  PutLE32(b, 0);  // max bytes per second, patched
+  PutLE32(b, 0);
+  PutLE32(b, kAvihHasIndex | kAvihIsInterleaved);
+  PutLE32(b, 0);  // frames in the first segment, patched
+  PutLE32(b, 0);
+  PutLE32(b, 1);
+  PutLE32(b, 0);  // suggested buffer size, patched
+  PutLE32(b, l.width);
+  PutLE32(b, l.height);
+  for (int i = 0; i < 4; ++i) PutLE32(b, 0);
+
+  PutChunkHeader(b, "LIST", 0);
+  const std::size_t strlSize = b.size() - 4;
+  PutTag(b, "strl");
+  PutChunkHeader(b, "strh", 56);
+  strhAt_ = b.size();
+  PutTag(b, "vids");
+  PutLE32(b, jpeg ? FourCC("MJPG") : 0);
+  PutLE32(b, 0);
+  PutLE32(b, 0);  // priority, language
+  PutLE32(b, 0);
+  PutLE32(b, rate_.denominator);
+  PutLE32(b, rate_.numerator);
+  PutLE32(b, 0);
+  PutLE32(b, 0);  // length in frames, patched
+  PutLE32(b, 0);  // suggested buffer size, patched
+  PutLE32(b, 0xFFFFFFFFu);
+  PutLE32(b, 0);
+  PutLE16(b, 0);
+  PutLE16(b, 0);
+  PutLE16(b, l.width);
+  PutLE16(b, l.height);
+
+  PutChunkHeader(b, "strf", 0);
+  const std::size_t strfSize = b.size() - 4;
+  PutLE32(b, 40);
+  PutLE32(b, l.width);
+  PutLE32(b, l.height);
+  PutLE16(b, 1);
+  PutLE16(b, coder_.BitCount());
+  PutLE32(b, jpeg ? FourCC("MJPG") : 0);
+  const std::size_t stride = (std::size_t(l.width) * (palette ? 1 : 3) + 3) & ~std::size_t(3);
+  PutLE32(b, std::uint32_t(stride * l.height));
+  PutLE32(b, 0);
+  PutLE32(b, 0);
+  PutLE32(b, palette ? 256 : 0);
+  PutLE32(b, 0);
+  if (palette)
+    for (std::uint32_t i = 0; i < 256; ++i) PutLE32(b, i * 0x010101u);
+  EndChunk(b, strfSize);
+
+  PutChunkHeader(b, "indx", 24 + 16 * kAviMaxSegments);
+  indxAt_ = b.size();
+  b.resize(b.size() + 24 + 16 * kAviMaxSegments, 0);
+  EndChunk(b, strlSize);
+
+  PutChunkHeader(b, "LIST", 0);
+  const std::size_t odmlSize = b.size() - 4;
+  PutTag(b, "odml");
+  PutChunkHeader(b, "dmlh", kDmlhBytes);
+  dmlhAt_ = b.size();
+  b.resize(b.size() + kDmlhBytes, 0);
+  EndChunk(b, odmlSize);
+  EndChunk(b, hdrlSize);
+
+  moviListStart_ = b.size();
+  PutChunkHeader(b, "LIST", 0);
+  PutTag(b, "movi");
+  return b;
+}
+
+void AviWriter::OpenExtensionSegment(OutputFile& out) {
+  riffStart_ = out.Size();
+  moviListStart_ = riffStart_ + 12;
+  Bytes b;
+  PutChunkHeader(b, "RIFF", 0);
+  PutTag(b, "AVIX");
+  PutChunkHeader(b, "LIST", 0);
+  PutTag(b, "movi");
+  out.Write(b);
+}
+
+void AviWriter::CloseSegment(OutputFile& out) {
+  const std::uint64_t ixAt = out.Size();
+  Bytes ix;
+  PutU8(ix, 'i');
+  PutU8(ix, 'x');
+  PutU8(ix, chunkId_[0]);
+  PutU8(ix, chunkId_[1]);
+  PutLE32(ix, 24 + 8 * std::uint32_t(chunks_.size()));
+  PutLE16(ix, 2);
+  PutU8(ix, 0);
+  PutU8(ix, 1);  // index of chunks
+  PutLE32(ix, std::uint32_t(chunks_.size()));
+  PutTag(ix, chunkId_);
+  PutLE64(ix, riffStart_);
+  PutLE32(ix, 0);
+  for (const Chunk& c : chunks_) {
+    PutLE32(ix, std::uint32_t(c.dataOffset - riffStart_));
+    PutLE32(ix, c.size);  // top bit clear: every frame is a key frame
+  }
+  out.Write(ix);
+  segments_.push_back({ixAt, std::uint32_t(ix.size()), std::uint32_t(chunks_.size())});
+
+  Bytes size;
+  PutLE32(size, std::uint32_t(out.Size() - moviListStart_ - 8));
+  out.Patch(moviListStart_ + 4, size);
+  if (segments_.size() == 1) {
+    firstSegmentFrames_ = std::uint32_t(chunks_.size());
+    Bytes idx1;
+    PutChunkHeader(idx1, "idx1", 16 * std::uint32_t(chunks_.size()));
+    for (const Chunk& c : chunks_) {
+      PutTag(idx1, chunkId_);
+      PutLE32(idx1, kIdx1KeyFrame);
+      PutLE32(idx1, std::uint32_t(c.dataOffset - 8 - (moviListStart_ + 8)));
+      PutLE32(idx1, c.size);
+    }
+    out.Write(idx1);
+  }
+  size.clear();
+  PutLE32(size, std::uint32_t(out.Size() - riffStart_ - 8));
+  out.Patch(riffStart_ + 4, size);
+  chunks_.clear();
+}
+
+int AviWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
+  if (out.Size() == 0) out.Write(Headers());
+  coder_.Encode(pixels, sample_);
+  const std::uint64_t chunkBytes = 8 + ((sample_.size() + 1) & ~std::size_t(1));
+  // Room for this segment's ix00 and, in the first segment, idx1 after this frame.
+  const std::uint64_t indexes = 32 + 8 * (chunks_.size() + 1) + (segments_.empty() ? 8 + 16 * (chunks_.size() + 1) : 0);
+  if (!chunks_.empty() && out.Size() - riffStart_ + chunkBytes + indexes > params_.limits.riffSegmentBytes) {
+    if (segments_.size() + 2 > kAviMaxSegments) return kPictoTooLarge;
+    CloseSegment(out);
+    OpenExtensionSegment(out);
+  }
+  Bytes head;
+  PutChunkHeader(head, chunkId_, std::uint32_t(sample_.size()));
+  out.Write(head);
+  chunks_.push_back({out.Size(), std::uint32_t(sample_.size())});
+  out.Write(sample_);
+  if (sample_.size() % 2) out.Write("", 1);
+  largestChunk_ = std::max(largestChunk_, std::uint32_t(sample_.size()));
+  ++framesWritten_;
+  return WriteStatus(out);
+}
+
+int AviWriter::Finish(OutputFile& out) {
+  CloseSegment(out);
+  Bytes v;
+  const std::uint32_t buffer = largestChunk_ + 8;
+  PutLE32(v, std::uint32_t(std::min<double>(0xFFFFFFFFu, double(buffer) * rate_.numerator / rate_.denominator)));
+  out.Patch(avihAt_ + 4, v);
+  v.clear();
+  PutLE32(v, firstSegmentFrames_);
+  out.Patch(avihAt_ + 16, v);
+  v.clear();
+  PutLE32(v, buffer);
+  out.Patch(avihAt_ + 28, v);
+  out.Patch(strhAt_ + 36, v);
+  v.clear();
+  PutLE32(v, framesWritten_);
+  out.Patch(strhAt_ + 32, v);
+  out.Patch(dmlhAt_, v);
+
+  Bytes indx;
+  PutLE16(indx, 4);
+  PutU8(indx, 0);
+  PutU8(indx, 0);  // index of indexes
+  PutLE32(indx, std::uint32_t(segments_.size()));
+  PutTag(indx, chunkId_);
+  for (int i = 0; i < 3; ++i) PutLE32(indx, 0);
+  for (const SegmentIndex& s : segments_) {
+    PutLE64(indx, s.offset);
+    PutLE32(indx, s.size);
+    PutLE32(indx, s.frames);
+  }
+  out.Patch(indxAt_, indx);
+  return WriteStatus(out);
+}

@@ -1,0 +1,101 @@
+// Frame geometry checks and the conversions from RawFrame rows to encoder rows.
+#include "platform/pictolib/FrameLayout.h"
+
+#include <cstring>
+
+namespace {
+
+std::uint16_t Word(const std::uint8_t* p) { return std::uint16_t(p[0] | (p[1] << 8)); }
+
+void PutWord(std::uint8_t* p, std::uint16_t v, bool bigEndian) {
+  p[bigEndian ? 1 : 0] = std::uint8_t(v);
+  p[bigEndian ? 0 : 1] = std::uint8_t(v >> 8);
+}
+
+std::uint8_t Upper8(std::uint16_t v, unsigned shift) {
+  const unsigned r = v >> shift;
+  return std::uint8_t(r > 255 ? 255 : r);
+}
+
+}  // namespace
+
+int DescribeFrame(const ImageInfo* info, FrameLayout& layout) {
+  if (info == nullptr || info->Size != sizeof(ImageInfo)) return kPictoBadArgument;
+  FrameLayout l;
+  l.width = info->Width;
+  l.height = info->Height;
+  l.depth = info->PixelDepth;
+  switch (l.depth) {
+    case 8: break;
+    case 9: case 10: l.sampleBytes = 2; l.sampleBits = l.depth; break;
+    case 24: l.channels = 3; break;
+    case 27: case 30: l.channels = 3; l.sampleBytes = 2; l.sampleBits = l.depth / 3; break;
+    default: return kPictoBadGeometry;
+  }
+  if (l.width == 0 || l.height == 0 || l.width > kMaxFrameSide || l.height > kMaxFrameSide ||
+      l.FrameBytes() > kMaxFrameBytes)
+    return kPictoBadGeometry;
+  layout = l;
+  return kPictoOk;
+}
+
+void RowTo8Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst, RowOrder order) {
+  const std::uint32_t w = layout.width;
+  const bool swap = layout.channels == 3 && order == RowOrder::Rgb;
+  if (!layout.IsWide()) {
+    if (!swap) {
+      std::memcpy(dst, src, layout.RowBytes());
+      return;
+    }
+    for (std::uint32_t x = 0; x < w; ++x, src += 3, dst += 3) {
+      dst[0] = src[2]; dst[1] = src[1]; dst[2] = src[0];
+    }
+    return;
+  }
+  const unsigned shift = layout.sampleBits - 8;
+  if (layout.channels == 1) {
+    for (std::uint32_t x = 0; x < w; ++x) dst[x] = Upper8(Word(src + 2 * x), shift);
+    return;
+  }
+  for (std::uint32_t x = 0; x < w; ++x, src += 6, dst += 3) {
+    const std::uint8_t b = Upper8(Word(src), shift), g = Upper8(Word(src + 2), shift),
+                       r = Upper8(Word(src + 4), shift);
+    dst[0] = swap ? r : b; dst[1] = g; dst[2] = swap ? b : r;
+  }
+}
+
+void RowTo16Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst, RowOrder order,
+                bool bigEndian) {
+  const std::uint32_t w = layout.width;
+  if (!layout.IsWide()) {
+    const std::size_t samples = std::size_t(w) * layout.channels;
+    const bool swap = layout.channels == 3 && order == RowOrder::Rgb;
+    for (std::size_t i = 0; i < samples; ++i) PutWord(dst + 2 * i, src[swap ? i - i % 3 + 2 - i % 3 : i], bigEndian);
+    return;
+  }
+  if (layout.channels == 1 || order == RowOrder::Bgr) {
+    const std::size_t samples = std::size_t(w) * layout.channels;
+    if (!bigEndian) {
+      std::memcpy(dst, src, 2 * samples);
+      return;
+    }
+    for (std::size_t i = 0; i < samples; ++i) {
+      dst[2 * i] = src[2 * i + 1];
+      dst[2 * i + 1] = src[2 * i];
+    }
+    return;
+  }
+  for (std::uint32_t x = 0; x < w; ++x, src += 6, dst += 6) {
+    PutWord(dst, Word(src + 4), bigEndian);
+    PutWord(dst + 2, Word(src + 2), bigEndian);
+    PutWord(dst + 4, Word(src), bigEndian);
+  }
+}
+
+void RowToRgbNative(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst, bool bigEndian) {
+  if (layout.IsWide()) {
+    RowTo16Bit(layout, src, dst, RowOrder::Rgb, bigEndian);
+  } else {
+    RowTo8Bit(layout, src, dst, RowOrder::Rgb);
+  }
+}

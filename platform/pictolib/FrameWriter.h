@@ -1,0 +1,33 @@
+// What every file-type encoder does: take the frames of one file in order, then complete it.
+#pragma once
+
+#include "platform/pictolib/FrameLayout.h"
+#include "platform/pictolib/OutputFile.h"
+#include "platform/pictolib/PictoTypes.h"
+#include "platform/pictolib/WriterLimits.h"
+
+#include <cstdint>
+#include <memory>
+
+// Everything fixed for the whole file at its first frame.
+struct SequenceParams {
+  FrameLayout layout;
+  std::uint32_t frameCount = 1;
+  float frameRate = 0;
+  CodecInfo codec{};
+  WriterLimits limits;
+};
+
+inline int WriteStatus(const OutputFile& out) { return out.Failed() ? kPictoWriteFailed : kPictoOk; }
+
+class FrameWriter {
+ public:
+  virtual ~FrameWriter() = default;
+  // Called exactly frameCount times, frames in order.
+  virtual int WriteFrame(OutputFile& out, const std::uint8_t* pixels) = 0;
+  // Called once after the last frame: indexes, sizes and trailers.
+  virtual int Finish(OutputFile& out) { return WriteStatus(out); }
+};
+
+// The encoder for type, or a non-zero status (unknown type, unusable rate).
+int CreateFrameWriter(int type, const SequenceParams& params, std::unique_ptr<FrameWriter>& writer);

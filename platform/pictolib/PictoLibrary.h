@@ -1,0 +1,38 @@
+// The image-file library behind the six PictoLib exports: codec settings and the files being written.
+#pragma once
+
+#include "platform/pictolib/CodecSettings.h"
+#include "platform/pictolib/PictoTypes.h"
+#include "platform/pictolib/WriteSession.h"
+#include "platform/pictolib/WriterLimits.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class PictoLibrary {
+ public:
+  explicit PictoLibrary(const WriterLimits& limits = WriterLimits{}) : limits_(limits) {}
+
+  int EnumCodecs(int type, CodecInfo* entries, int* count);
+  int GetCodec(int type, CodecInfo* out);
+  int SetCodec(int type, const CodecInfo* in);
+  int ValidateType(int type, int pixelClass);
+  int GetExtension(int type, char ext[8]);
+  int WriteFile(const char* fileName, int frameIndex, int type, const ImageInfo* info, const void* pixels,
+                int frameCount);
+
+  // Multi-frame files started and not yet completed.
+  std::size_t OpenFiles();
+
+ private:
+  int StartSession(const std::string& name, int type, const FrameLayout& layout, const ImageInfo& info,
+                   std::uint32_t count, std::unique_ptr<WriteSession>& session);
+
+  std::mutex mutex_;
+  WriterLimits limits_;
+  CodecSettings codecs_;
+  // Keyed by the file name exactly as the caller spells it.
+  std::map<std::string, std::unique_ptr<WriteSession>> sessions_;
+};

@@ -1,0 +1,119 @@
+// Writes one PNG; each row gets the filter with the smallest sum of absolute residuals, as usual.
+#include "platform/pictolib/PngWriter.h"
+
+#include "platform/pictolib/ByteWriter.h"
+
+#include <zlib.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kIdatBytes = 1 << 18;
+
+void WriteChunk(OutputFile& out, const char type[4], const std::uint8_t* data, std::size_t size) {
+  Bytes head;
+  PutBE32(head, std::uint32_t(size));
+  PutTag(head, type);
+  uLong crc = crc32(0, head.data() + 4, 4);
+  if (size > 0) crc = crc32(crc, data, uInt(size));
+  Bytes tail;
+  PutBE32(tail, std::uint32_t(crc));
+  out.Write(head);
+  out.Write(data, size);
+  out.Write(tail);
+}
+
+std::uint8_t Paeth(int a, int b, int c) {
+  const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+  if (pa <= pb && pa <= pc) return std::uint8_t(a);
+  return std::uint8_t(pb <= pc ? b : c);
+}
+
+// Fills candidates[f] (filter byte first) for the five filters and returns the best one.
+int FilterRow(const std::uint8_t* row, const std::uint8_t* prior, std::size_t n, std::size_t bpp,
+              std::vector<std::uint8_t> candidates[5]) {
+  unsigned long best = ~0ul;
+  int bestFilter = 0;
+  for (int f = 0; f < 5; ++f) {
+    std::uint8_t* out = candidates[f].data();
+    out[0] = std::uint8_t(f);
+    unsigned long sum = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      const int a = i >= bpp ? row[i - bpp] : 0, b = prior[i], c = i >= bpp ? prior[i - bpp] : 0;
+      int predicted = 0;
+      switch (f) {
+        case 1: predicted = a; break;
+        case 2: predicted = b; break;
+        case 3: predicted = (a + b) / 2; break;
+        case 4: predicted = Paeth(a, b, c); break;
+        default: break;
+      }
+      const std::uint8_t r = std::uint8_t(row[i] - predicted);
+      out[i + 1] = r;
+      sum += r < 128 ? r : 256 - r;
+    }
+    if (sum < best) {
+      best = sum;
+      bestFilter = f;
+    }
+  }
+  return bestFilter;
+}
+
+}  // namespace
+
+int PngWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
+  const FrameLayout& l = layout_;
+  static const std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  out.Write(kSignature, 8);
+  Bytes ihdr;
+  PutBE32(ihdr, l.width);
+  PutBE32(ihdr, l.height);
+  PutU8(ihdr, 8 * l.sampleBytes);
+  PutU8(ihdr, l.channels == 3 ? 2 : 0);
+  PutU8(ihdr, 0);
+  PutU8(ihdr, 0);
+  PutU8(ihdr, 0);
+  WriteChunk(out, "IHDR", ihdr.data(), ihdr.size());
+  if (l.IsWide()) {
+    const Bytes sbit(l.channels, std::uint8_t(l.sampleBits));
+    WriteChunk(out, "sBIT", sbit.data(), sbit.size());
+  }
+
+  z_stream z{};
+  if (deflateInit(&z, kPngDeflateLevel) != Z_OK) return kPictoInternal;
+  const std::size_t n = l.RowBytes();
+  std::vector<std::uint8_t> row(n), prior(n, 0), idat(kIdatBytes);
+  std::vector<std::uint8_t> candidates[5];
+  for (auto& c : candidates) c.resize(n + 1);
+  z.next_out = idat.data();
+  z.avail_out = uInt(idat.size());
+  int status = kPictoOk;
+  for (std::uint32_t y = 0; y <= l.height && status == kPictoOk; ++y) {
+    const bool last = y == l.height;
+    if (!last) {
+      RowToRgbNative(l, pixels + std::size_t(y) * n, row.data(), true);
+      const int f = FilterRow(row.data(), prior.data(), n, l.PixelBytes(), candidates);
+      z.next_in = candidates[f].data();
+      z.avail_in = uInt(n + 1);
+      row.swap(prior);
+    }
+    for (;;) {
+      const int r = deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+      if (r == Z_STREAM_ERROR) { status = kPictoInternal; break; }
+      if (z.avail_out == 0 || (last && r == Z_STREAM_END)) {
+        WriteChunk(out, "IDAT", idat.data(), idat.size() - z.avail_out);
+        z.next_out = idat.data();
+        z.avail_out = uInt(idat.size());
+      }
+      if (last ? r == Z_STREAM_END : z.avail_in == 0) break;
+    }
+    if (out.Failed()) status = kPictoWriteFailed;
+  }
+  deflateEnd(&z);
+  if (status != kPictoOk) return status;
+  WriteChunk(out, "IEND", nullptr, 0);
+  return WriteStatus(out);
+}

@@ -1,0 +1,27 @@
+// Writes a frame row by row through a conversion, top-down or bottom-up, with zeroed row padding.
+#pragma once
+
+#include "platform/pictolib/FrameLayout.h"
+#include "platform/pictolib/OutputFile.h"
+
+#include <cstdint>
+#include <vector>
+
+// Rows are converted into blocks of about this size, so each write call moves a useful amount.
+constexpr std::size_t kRowBlockBytes = 1 << 18;
+
+template <class Convert>
+void WriteConvertedRows(OutputFile& out, const FrameLayout& layout, const std::uint8_t* pixels,
+                        std::size_t outRowBytes, bool bottomUp, Convert convert) {
+  const std::uint32_t rowsPerBlock =
+      std::uint32_t(outRowBytes >= kRowBlockBytes ? 1 : kRowBlockBytes / outRowBytes);
+  std::vector<std::uint8_t> block(std::size_t(rowsPerBlock) * outRowBytes, 0);
+  for (std::uint32_t first = 0; first < layout.height && !out.Failed(); first += rowsPerBlock) {
+    const std::uint32_t rows = layout.height - first < rowsPerBlock ? layout.height - first : rowsPerBlock;
+    for (std::uint32_t i = 0; i < rows; ++i) {
+      const std::uint32_t y = bottomUp ? layout.height - 1 - (first + i) : first + i;
+      convert(pixels + std::size_t(y) * layout.RowBytes(), block.data() + std::size_t(i) * outRowBytes);
+    }
+    out.Write(block.data(), std::size_t(rows) * outRowBytes);
+  }
+}

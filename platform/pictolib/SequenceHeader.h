@@ -1,0 +1,10 @@
+// The 48-byte header shared by the multipage raw (.mrf) and compressed (.mcf) sequence files.
+#pragma once
+
+#include "platform/pictolib/ByteWriter.h"
+#include "platform/pictolib/FrameWriter.h"
+
+constexpr std::size_t kSequenceHeaderBytes = 48;
+
+// magic is 8 bytes; the last eight header bytes carry extra (0 for raw, the index offset for compressed).
+Bytes SequenceHeader(const char magic[8], const SequenceParams& params, std::uint64_t extra);

@@ -1,0 +1,36 @@
+// One TIFF or BigTIFF image file directory with its out-of-line values.
+#pragma once
+
+#include "platform/pictolib/ByteWriter.h"
+
+#include <cstdint>
+#include <vector>
+
+enum TiffFieldType : std::uint16_t {
+  kTiffShort = 3,
+  kTiffLong = 4,
+  kTiffRational = 5,   // values given as numerator, denominator pairs
+  kTiffLong8 = 16,     // BigTIFF only
+};
+
+class TiffIfd {
+ public:
+  explicit TiffIfd(bool bigTiff) : big_(bigTiff) {}
+  void Add(std::uint16_t tag, TiffFieldType type, std::vector<std::uint64_t> values);
+  // Bytes the directory and its values take.
+  std::size_t Size() const;
+  // The directory as it lies at offset, chained to nextIfd (0 ends the chain).
+  Bytes Serialize(std::uint64_t offset, std::uint64_t nextIfd) const;
+
+ private:
+  struct Entry {
+    std::uint16_t tag;
+    TiffFieldType type;
+    std::vector<std::uint64_t> values;
+  };
+  std::size_t HeadSize() const;
+  std::size_t InlineBytes() const { return big_ ? 8 : 4; }
+  static std::size_t PayloadBytes(const Entry& e);
+  bool big_;
+  std::vector<Entry> entries_;
+};

@@ -1,0 +1,88 @@
+// Lays out each page as directory, values, pixels; the next page's offset is known in advance
+// because every page has the same size, so the file is written front to back without seeking.
+#include "platform/pictolib/TiffWriter.h"
+
+#include "platform/pictolib/RowWriter.h"
+
+namespace {
+
+enum TiffTag : std::uint16_t {
+  kNewSubfileType = 254, kImageWidth = 256, kImageLength = 257, kBitsPerSample = 258,
+  kCompression = 259, kPhotometric = 262, kStripOffsets = 273, kSamplesPerPixel = 277,
+  kRowsPerStrip = 278, kStripByteCounts = 279, kMaxSampleValue = 281, kXResolution = 282,
+  kYResolution = 283, kPlanarConfig = 284, kResolutionUnit = 296, kPageNumber = 297,
+};
+
+constexpr std::uint64_t kClassicHeader = 8, kBigHeader = 16;
+
+}  // namespace
+
+TiffWriter::TiffWriter(const SequenceParams& params, bool multipage)
+    : params_(params), multipage_(multipage) {
+  const std::uint64_t classicTotal =
+      kClassicHeader + std::uint64_t(params.frameCount) * (PageDirectory(0).Size() + PagePixelBytes());
+  big_ = classicTotal > params.limits.bigTiffAbove;
+}
+
+std::uint64_t TiffWriter::PagePixelBytes() const { return (params_.layout.FrameBytes() + 1) & ~1ull; }
+
+TiffIfd TiffWriter::PageDirectory(std::uint64_t stripOffset) const {
+  const FrameLayout& l = params_.layout;
+  const std::uint64_t spp = l.channels;
+  TiffIfd ifd(big_);
+  const TiffFieldType offsetType = big_ ? kTiffLong8 : kTiffLong;
+  if (multipage_) ifd.Add(kNewSubfileType, kTiffLong, {2});
+  ifd.Add(kImageWidth, kTiffLong, {l.width});
+  ifd.Add(kImageLength, kTiffLong, {l.height});
+  ifd.Add(kBitsPerSample, kTiffShort, std::vector<std::uint64_t>(spp, 8 * l.sampleBytes));
+  ifd.Add(kCompression, kTiffShort, {1});
+  ifd.Add(kPhotometric, kTiffShort, {spp == 3 ? 2u : 1u});
+  ifd.Add(kStripOffsets, offsetType, {stripOffset});
+  ifd.Add(kSamplesPerPixel, kTiffShort, {spp});
+  ifd.Add(kRowsPerStrip, kTiffLong, {l.height});
+  ifd.Add(kStripByteCounts, offsetType, {l.FrameBytes()});
+  ifd.Add(kMaxSampleValue, kTiffShort, std::vector<std::uint64_t>(spp, (1u << l.sampleBits) - 1));
+  ifd.Add(kXResolution, kTiffRational, {72, 1});
+  ifd.Add(kYResolution, kTiffRational, {72, 1});
+  ifd.Add(kPlanarConfig, kTiffShort, {1});
+  ifd.Add(kResolutionUnit, kTiffShort, {2});
+  if (multipage_ && params_.frameCount <= 0xFFFF) ifd.Add(kPageNumber, kTiffShort, {page_, params_.frameCount});
+  return ifd;
+}
+
+int TiffWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
+  if (page_ == 0) {
+    Bytes header;
+    PutU8(header, 'I');
+    PutU8(header, 'I');
+    if (big_) {
+      PutLE16(header, 43);
+      PutLE16(header, 8);
+      PutLE16(header, 0);
+      PutLE64(header, kBigHeader);
+    } else {
+      PutLE16(header, 42);
+      PutLE32(header, kClassicHeader);
+    }
+    out.Write(header);
+  }
+  const std::uint64_t ifdOffset = out.Size();
+  const std::size_t ifdSize = PageDirectory(0).Size();
+  const std::uint64_t stripOffset = ifdOffset + ifdSize;
+  const bool last = page_ + 1 == params_.frameCount;
+  const std::uint64_t next = last ? 0 : stripOffset + PagePixelBytes();
+  if (!big_ && next > 0xFFFFFFFFull) return kPictoTooLarge;
+  out.Write(PageDirectory(stripOffset).Serialize(ifdOffset, next));
+
+  const FrameLayout& l = params_.layout;
+  if (l.channels == 1) {
+    out.Write(pixels, l.FrameBytes());  // grey words are already little-endian
+  } else {
+    WriteConvertedRows(out, l, pixels, l.RowBytes(), false, [&l](const std::uint8_t* src, std::uint8_t* dst) {
+      RowToRgbNative(l, src, dst, false);
+    });
+  }
+  if (l.FrameBytes() % 2) out.Write("", 1);
+  ++page_;
+  return WriteStatus(out);
+}

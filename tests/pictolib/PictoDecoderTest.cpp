@@ -1,0 +1,472 @@
+// Every file type and depth written through the library and read back by independent Debian
+// decoders: libtiff and its tools, pngcheck, djpeg, ffprobe and ffmpeg, and the documented layouts.
+#include "platform/pictolib/CodecSettings.h"
+#include "platform/pictolib/PictoLibrary.h"
+#include "tests/pictolib/TestFrames.h"
+#include "tests/pictolib/ToolRunner.h"
+
+#include <gtest/gtest.h>
+#include <tiffio.h>
+#include <zlib.h>
+
+#include <cstring>
+#include <random>
+#include <sstream>
+
+namespace {
+
+// JPEG-coded frames of the test pattern at quality 75 decode at least this close to the input.
+constexpr double kJpegPsnrFloor = 30.0;
+
+struct Size {
+  std::uint32_t width, height;
+};
+const Size kSizes[] = {{1, 1}, {37, 23}, {64, 8}};
+
+std::vector<Frame> MakeFrames(const FrameLayout& layout, int count) {
+  std::vector<Frame> frames;
+  for (int i = 0; i < count; ++i) frames.push_back(MakeFrame(layout, std::uint32_t(i * 7 + 1)));
+  return frames;
+}
+
+int WriteAll(PictoLibrary& lib, const std::string& path, int type, const ImageInfo& info,
+             const std::vector<Frame>& frames) {
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    const int status = lib.WriteFile(path.c_str(), int(i), type, &info, frames[i].data(), int(frames.size()));
+    if (status != kPictoOk) return status;
+  }
+  return kPictoOk;
+}
+
+// The 8-bit samples of all frames, grey spread to red, green and blue.
+std::vector<std::uint8_t> ExpectedRgb24(const FrameLayout& l, const std::vector<Frame>& frames) {
+  std::vector<std::uint8_t> all;
+  for (const Frame& f : frames) {
+    const std::vector<std::uint8_t> e = Expected8BitRgb(l, f);
+    for (std::uint8_t v : e) {
+      all.push_back(v);
+      if (l.channels == 1) all.insert(all.end(), {v, v});
+    }
+  }
+  return all;
+}
+
+std::vector<std::uint8_t> FfmpegDecode(const std::string& input, const std::string& pixelFormat,
+                                       const std::string& inputOptions = "") {
+  const ToolResult r = RunTool("ffmpeg -nostdin -v error " + inputOptions + " -i " + Quoted(input) +
+                               " -f rawvideo -pix_fmt " + pixelFormat + " -");
+  EXPECT_EQ(r.exitCode, 0) << "ffmpeg could not decode " << input;
+  return r.output;
+}
+
+std::string Probe(const std::string& path, const std::string& entries) {
+  return RunTool("ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=" + entries +
+                 " -of default=noprint_wrappers=1 " + Quoted(path))
+      .Text();
+}
+
+void ExpectTiffInfoClean(const std::string& path) {
+  const ToolResult r = RunTool("tiffinfo " + Quoted(path) + " 2>&1");
+  EXPECT_EQ(r.exitCode, 0) << r.Text();
+  EXPECT_EQ(r.Text().find("rror"), std::string::npos) << r.Text();
+  EXPECT_EQ(r.Text().find("arning"), std::string::npos) << r.Text();
+}
+
+// Reads every page with libtiff and compares each sample.
+void ExpectTiffPages(const std::string& path, const FrameLayout& l, const std::vector<Frame>& frames) {
+  TIFFSetWarningHandler(nullptr);
+  TIFF* tif = TIFFOpen(path.c_str(), "r");
+  ASSERT_NE(tif, nullptr) << path;
+  std::size_t page = 0;
+  do {
+    ASSERT_LT(page, frames.size());
+    std::uint32_t w = 0, h = 0;
+    std::uint16_t bps = 0, spp = 0;
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &h);
+    TIFFGetField(tif, TIFFTAG_BITSPERSAMPLE, &bps);
+    TIFFGetField(tif, TIFFTAG_SAMPLESPERPIXEL, &spp);
+    ASSERT_EQ(w, l.width);
+    ASSERT_EQ(h, l.height);
+    ASSERT_EQ(bps, 8 * l.sampleBytes);
+    ASSERT_EQ(spp, l.channels);
+    const std::vector<std::uint16_t> expected = ExpectedSamplesRgb(l, frames[page]);
+    std::vector<std::uint8_t> row(TIFFScanlineSize(tif));
+    const std::size_t perRow = std::size_t(l.width) * l.channels;
+    for (std::uint32_t y = 0; y < h; ++y) {
+      ASSERT_EQ(TIFFReadScanline(tif, row.data(), y), 1);
+      for (std::size_t i = 0; i < perRow; ++i) {
+        std::uint16_t v = row[i];
+        if (l.IsWide()) std::memcpy(&v, row.data() + 2 * i, 2);
+        ASSERT_EQ(v, expected[y * perRow + i]) << "page " << page << " row " << y << " sample " << i;
+      }
+    }
+    ++page;
+  } while (TIFFReadDirectory(tif));
+  TIFFClose(tif);
+  EXPECT_EQ(page, frames.size());
+}
+
+class PictoDecode : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!ToolsPresent({"ffmpeg", "ffprobe", "tiffinfo", "tiffdump", "pngcheck", "djpeg"}))
+      GTEST_SKIP() << "Debian decoders missing: run scripts/setup";
+  }
+  void UseCodec(int type, std::uint32_t id, std::uint32_t quality) {
+    CodecInfo c{};
+    c.CodecId = id;
+    c.Quality = quality;
+    ASSERT_EQ(lib_.SetCodec(type, &c), kPictoOk);
+  }
+  ScratchFolder dir_;
+  PictoLibrary lib_;
+};
+
+TEST_F(PictoDecode, TiffKeepsEverySampleOfEveryDepth) {
+  for (std::uint32_t depth : kAllDepths) {
+    for (const Size& s : kSizes) {
+      SCOPED_TRACE("depth " + std::to_string(depth) + " " + std::to_string(s.width) + "x" + std::to_string(s.height));
+      const ImageInfo info = MakeInfo(s.width, s.height, depth);
+      const FrameLayout l = LayoutOf(info);
+      const std::vector<Frame> frames = MakeFrames(l, 1);
+      const std::string path = dir_.Path("single.tif");
+      ASSERT_EQ(WriteAll(lib_, path, kTypeTiff, info, frames), kPictoOk);
+      ExpectTiffInfoClean(path);
+      ExpectTiffPages(path, l, frames);
+    }
+  }
+}
+
+TEST_F(PictoDecode, MultipageTiffHoldsEveryFrameInOrder) {
+  for (std::uint32_t depth : kAllDepths) {
+    SCOPED_TRACE("depth " + std::to_string(depth));
+    const ImageInfo info = MakeInfo(37, 23, depth);
+    const FrameLayout l = LayoutOf(info);
+    const std::vector<Frame> frames = MakeFrames(l, 4);
+    const std::string path = dir_.Path("seq.mpt");
+    ASSERT_EQ(WriteAll(lib_, path, kTypeMultipageTiff, info, frames), kPictoOk);
+    ExpectTiffInfoClean(path);
+    ExpectTiffPages(path, l, frames);
+    EXPECT_NE(RunTool("tiffdump " + Quoted(path)).Text().find("<ClassicTIFF>"), std::string::npos);
+  }
+}
+
+TEST_F(PictoDecode, MultipageTiffBecomesBigTiffBeyondTheLimit) {
+  WriterLimits limits;
+  limits.bigTiffAbove = 20000;
+  PictoLibrary lib(limits);
+  const Size sizes[] = {{64, 40}, {10, 10}};  // 5 x 15 KB passes the limit, 5 x 600 bytes stays below
+  for (const Size& s : sizes) {
+    const ImageInfo info = MakeInfo(s.width, s.height, 30);
+    const FrameLayout l = LayoutOf(info);
+    const std::vector<Frame> frames = MakeFrames(l, 5);
+    const std::string path = dir_.Path("big.mpt");
+    ASSERT_EQ(WriteAll(lib, path, kTypeMultipageTiff, info, frames), kPictoOk);
+    const bool big = 5 * l.FrameBytes() > limits.bigTiffAbove;
+    const std::string dump = RunTool("tiffdump " + Quoted(path)).Text();
+    EXPECT_NE(dump.find(big ? "<BigTIFF>" : "<ClassicTIFF>"), std::string::npos) << dump;
+    ExpectTiffInfoClean(path);
+    ExpectTiffPages(path, l, frames);
+  }
+}
+
+TEST_F(PictoDecode, BmpKeepsTheUpperEightBits) {
+  for (std::uint32_t depth : kAllDepths) {
+    for (const Size& s : kSizes) {
+      SCOPED_TRACE("depth " + std::to_string(depth) + " width " + std::to_string(s.width));
+      const ImageInfo info = MakeInfo(s.width, s.height, depth);
+      const FrameLayout l = LayoutOf(info);
+      const std::vector<Frame> frames = MakeFrames(l, 1);
+      const std::string path = dir_.Path("x.bmp");
+      ASSERT_EQ(WriteAll(lib_, path, kTypeBmp, info, frames), kPictoOk);
+      EXPECT_EQ(FfmpegDecode(path, "rgb24"), ExpectedRgb24(l, frames));
+    }
+  }
+}
+
+// djpeg's PNM output, grey or RGB samples after the header.
+std::vector<std::uint8_t> DjpegSamples(const std::string& path, std::uint32_t& width, std::uint32_t& height) {
+  const ToolResult r = RunTool("djpeg -pnm " + Quoted(path));
+  EXPECT_EQ(r.exitCode, 0) << path;
+  std::istringstream head(r.Text());
+  std::string magic;
+  unsigned maxValue = 0;
+  head >> magic >> width >> height >> maxValue;
+  const std::size_t start = std::size_t(head.tellg()) + 1;
+  if (start >= r.output.size()) return {};
+  return std::vector<std::uint8_t>(r.output.begin() + std::ptrdiff_t(start), r.output.end());
+}
+
+TEST_F(PictoDecode, JpegDecodesAboveThePsnrFloorAtQuality75) {
+  UseCodec(kTypeJpeg, kCodecJpeg, 7500);
+  for (std::uint32_t depth : kAllDepths) {
+    for (const Size& s : kSizes) {
+      SCOPED_TRACE("depth " + std::to_string(depth) + " width " + std::to_string(s.width));
+      const ImageInfo info = MakeInfo(s.width, s.height, depth);
+      const FrameLayout l = LayoutOf(info);
+      const std::vector<Frame> frames = MakeFrames(l, 1);
+      const std::string path = dir_.Path("x.jpg");
+      ASSERT_EQ(WriteAll(lib_, path, kTypeJpeg, info, frames), kPictoOk);
+      std::uint32_t w = 0, h = 0;
+      const std::vector<std::uint8_t> decoded = DjpegSamples(path, w, h);
+      EXPECT_EQ(w, s.width);
+      EXPECT_EQ(h, s.height);
+      EXPECT_GE(Psnr(decoded, Expected8BitRgb(l, frames[0])), kJpegPsnrFloor);
+    }
+  }
+}
+
+TEST_F(PictoDecode, JpegQualityTradesSizeForFidelity) {
+  const ImageInfo info = MakeInfo(128, 96, 24);
+  const FrameLayout l = LayoutOf(info);
+  const std::vector<Frame> frames = MakeFrames(l, 1);
+  double lastPsnr = 0;
+  std::size_t lastSize = 0;
+  for (std::uint32_t quality : {1000u, 5000u, 7500u, 9000u, 10000u}) {
+    SCOPED_TRACE("quality " + std::to_string(quality));
+    UseCodec(kTypeJpeg, kCodecJpeg, quality);
+    const std::string path = dir_.Path("q.jpg");
+    ASSERT_EQ(WriteAll(lib_, path, kTypeJpeg, info, frames), kPictoOk);
+    std::uint32_t w = 0, h = 0;
+    const double psnr = Psnr(DjpegSamples(path, w, h), Expected8BitRgb(l, frames[0]));
+    const std::size_t size = ReadWholeFile(path).size();
+    EXPECT_GT(psnr, lastPsnr);
+    EXPECT_GT(size, lastSize);
+    lastPsnr = psnr;
+    lastSize = size;
+  }
+  EXPECT_GT(lastPsnr, 40.0);
+}
+
+TEST_F(PictoDecode, PngKeepsEverySample) {
+  for (std::uint32_t depth : kAllDepths) {
+    for (const Size& s : kSizes) {
+      SCOPED_TRACE("depth " + std::to_string(depth) + " width " + std::to_string(s.width));
+      const ImageInfo info = MakeInfo(s.width, s.height, depth);
+      const FrameLayout l = LayoutOf(info);
+      const std::vector<Frame> frames = MakeFrames(l, 1);
+      const std::string path = dir_.Path("x.png");
+      ASSERT_EQ(WriteAll(lib_, path, kTypePng, info, frames), kPictoOk);
+      const ToolResult check = RunTool("pngcheck -v " + Quoted(path));
+      EXPECT_EQ(check.exitCode, 0) << check.Text();
+      EXPECT_EQ(check.Text().find("sBIT") != std::string::npos, l.IsWide()) << check.Text();
+      const char* format = l.IsWide() ? (l.channels == 3 ? "rgb48le" : "gray16le") : (l.channels == 3 ? "rgb24" : "gray");
+      const std::vector<std::uint8_t> decoded = FfmpegDecode(path, format);
+      const std::vector<std::uint16_t> expected = ExpectedSamplesRgb(l, frames[0]);
+      ASSERT_EQ(decoded.size(), expected.size() * l.sampleBytes);
+      for (std::size_t i = 0; i < expected.size(); ++i) {
+        const std::uint16_t v = l.IsWide() ? std::uint16_t(decoded[2 * i] | decoded[2 * i + 1] << 8) : decoded[i];
+        ASSERT_EQ(v, expected[i]) << "sample " << i;
+      }
+    }
+  }
+}
+
+std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return std::uint32_t(b[at]) | std::uint32_t(b[at + 1]) << 8 | std::uint32_t(b[at + 2]) << 16 |
+         std::uint32_t(b[at + 3]) << 24;
+}
+std::uint64_t Le64(const std::vector<std::uint8_t>& b, std::size_t at) {
+  return Le32(b, at) | std::uint64_t(Le32(b, at + 4)) << 32;
+}
+
+// Checks the 48-byte header that the README documents for the raw and compressed sequences.
+void ExpectSequenceHeader(const std::vector<std::uint8_t>& file, const char* magic, const FrameLayout& l,
+                          std::uint32_t count, float rate) {
+  ASSERT_GE(file.size(), 48u);
+  EXPECT_EQ(std::string(file.begin(), file.begin() + 8), magic);
+  EXPECT_EQ(Le32(file, 8), 48u);
+  EXPECT_EQ(Le32(file, 12), l.width);
+  EXPECT_EQ(Le32(file, 16), l.height);
+  EXPECT_EQ(Le32(file, 20), l.depth);
+  EXPECT_EQ(Le32(file, 24), l.PixelBytes());
+  EXPECT_EQ(Le32(file, 28), count);
+  float r;
+  std::memcpy(&r, file.data() + 32, 4);
+  EXPECT_EQ(r, rate);
+  EXPECT_EQ(Le32(file, 36), l.FrameBytes());
+}
+
+TEST_F(PictoDecode, RawSequenceFollowsTheDocumentedLayout) {
+  for (std::uint32_t depth : kAllDepths) {
+    SCOPED_TRACE("depth " + std::to_string(depth));
+    const ImageInfo info = MakeInfo(37, 23, depth, 12.5f);
+    const FrameLayout l = LayoutOf(info);
+    const std::vector<Frame> frames = MakeFrames(l, 3);
+    const std::string path = dir_.Path("x.mrf");
+    ASSERT_EQ(WriteAll(lib_, path, kTypeMultipageRaw, info, frames), kPictoOk);
+    const std::vector<std::uint8_t> file = ReadWholeFile(path);
+    ExpectSequenceHeader(file, "SELVMRF1", l, 3, 12.5f);
+    ASSERT_EQ(file.size(), 48 + 3 * l.FrameBytes());
+    for (std::size_t i = 0; i < frames.size(); ++i)
+      EXPECT_TRUE(std::equal(frames[i].begin(), frames[i].end(), file.begin() + std::ptrdiff_t(48 + i * l.FrameBytes())));
+  }
+}
+
+TEST_F(PictoDecode, CompressedSequenceFollowsTheDocumentedLayout) {
+  for (std::uint32_t depth : kAllDepths) {
+    SCOPED_TRACE("depth " + std::to_string(depth));
+    const ImageInfo info = MakeInfo(37, 23, depth, 5.0f);
+    const FrameLayout l = LayoutOf(info);
+    const std::vector<Frame> frames = MakeFrames(l, 3);
+    const std::string path = dir_.Path("x.mcf");
+    ASSERT_EQ(WriteAll(lib_, path, kTypeCompressedSequence, info, frames), kPictoOk);
+    const std::vector<std::uint8_t> file = ReadWholeFile(path);
+    ExpectSequenceHeader(file, "SELVMCF1", l, 3, 5.0f);
+    const std::uint64_t index = Le64(file, 40);
+    ASSERT_EQ(file.size(), index + 16 * frames.size());
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+      const std::uint64_t at = Le64(file, index + 16 * i), size = Le64(file, index + 16 * i + 8);
+      ASSERT_LE(at + size, index);
+      std::vector<std::uint8_t> raw(l.FrameBytes());
+      uLongf rawSize = uLongf(raw.size());
+      ASSERT_EQ(uncompress(raw.data(), &rawSize, file.data() + at, uLong(size)), Z_OK);
+      EXPECT_EQ(raw, frames[i]);
+    }
+  }
+}
+
+TEST_F(PictoDecode, PnmStreamDecodesEveryFrame) {
+  for (std::uint32_t depth : kAllDepths) {
+    SCOPED_TRACE("depth " + std::to_string(depth));
+    const ImageInfo info = MakeInfo(37, 23, depth);
+    const FrameLayout l = LayoutOf(info);
+    const std::vector<Frame> frames = MakeFrames(l, 3);
+    const std::string path = dir_.Path("x.pnm");
+    ASSERT_EQ(WriteAll(lib_, path, kTypePnmStream, info, frames), kPictoOk);
+    const char* demuxer = l.channels == 3 ? "ppm_pipe" : "pgm_pipe";
+    const char* format = l.IsWide() ? (l.channels == 3 ? "rgb48le" : "gray16le") : (l.channels == 3 ? "rgb24" : "gray");
+    const std::vector<std::uint8_t> decoded = FfmpegDecode(path, format, std::string("-f ") + demuxer);
+    const std::size_t perFrame = std::size_t(l.width) * l.height * l.channels;
+    ASSERT_EQ(decoded.size(), perFrame * l.sampleBytes * frames.size());
+    // ffmpeg stretches samples below 16 bits to the full 16-bit range.
+    const double stretch = l.IsWide() ? 65535.0 / ((1 << l.sampleBits) - 1) : 1.0;
+    for (std::size_t f = 0; f < frames.size(); ++f) {
+      const std::vector<std::uint16_t> expected = ExpectedSamplesRgb(l, frames[f]);
+      for (std::size_t i = 0; i < perFrame; ++i) {
+        const std::size_t at = f * perFrame + i;
+        const double v = l.IsWide() ? double(decoded[2 * at] | decoded[2 * at + 1] << 8) : decoded[at];
+        ASSERT_NEAR(v, expected[i] * stretch, 1.0) << "frame " << f << " sample " << i;
+      }
+    }
+  }
+}
+
+struct MovieCase {
+  int type;
+  std::uint32_t codec;
+  const char* container;
+};
+
+class PictoMovie : public PictoDecode {
+ protected:
+  // Writes frames, checks count, rate and size through ffprobe and returns ffmpeg's rgb24 decode.
+  std::vector<std::uint8_t> WriteAndDecode(PictoLibrary& lib, const MovieCase& m, const ImageInfo& info,
+                                           const std::vector<Frame>& frames, const std::string& rate) {
+    const std::string path = dir_.Path(std::string("movie.") + m.container);
+    EXPECT_EQ(WriteAll(lib, path, m.type, info, frames), kPictoOk);
+    const std::string probe = Probe(path, "nb_read_frames,r_frame_rate,width,height");
+    EXPECT_NE(probe.find("nb_read_frames=" + std::to_string(frames.size())), std::string::npos) << probe;
+    EXPECT_NE(probe.find("r_frame_rate=" + rate), std::string::npos) << probe;
+    EXPECT_NE(probe.find("width=" + std::to_string(info.Width)), std::string::npos) << probe;
+    EXPECT_NE(probe.find("height=" + std::to_string(info.Height)), std::string::npos) << probe;
+    lastFile_ = ReadWholeFile(path);
+    return FfmpegDecode(path, "rgb24");
+  }
+  bool FileHas(const char* tag) const {
+    return std::search(lastFile_.begin(), lastFile_.end(), tag, tag + std::strlen(tag)) != lastFile_.end();
+  }
+  std::vector<std::uint8_t> lastFile_;
+};
+
+const MovieCase kUncompressedMovies[] = {{kTypeAvi, kCodecUncompressed, "avi"}, {kTypeMov, kCodecUncompressed, "mov"}};
+const MovieCase kJpegMovies[] = {{kTypeAvi, kCodecJpeg, "avi"}, {kTypeMov, kCodecJpeg, "mov"}};
+
+TEST_F(PictoMovie, UncompressedCodecsArePixelExact) {
+  for (const MovieCase& m : kUncompressedMovies) {
+    UseCodec(m.type, m.codec, 0);
+    for (std::uint32_t depth : kAllDepths) {
+      for (const Size& s : kSizes) {
+        SCOPED_TRACE(std::string(m.container) + " depth " + std::to_string(depth) + " width " + std::to_string(s.width));
+        const ImageInfo info = MakeInfo(s.width, s.height, depth, 25.0f);
+        const FrameLayout l = LayoutOf(info);
+        const std::vector<Frame> frames = MakeFrames(l, 3);
+        EXPECT_EQ(WriteAndDecode(lib_, m, info, frames, "25/1"), ExpectedRgb24(l, frames));
+      }
+    }
+  }
+}
+
+TEST_F(PictoMovie, JpegCodecsDecodeAboveThePsnrFloorAtQuality75) {
+  for (const MovieCase& m : kJpegMovies) {
+    UseCodec(m.type, m.codec, 7500);
+    for (std::uint32_t depth : kAllDepths) {
+      SCOPED_TRACE(std::string(m.container) + " depth " + std::to_string(depth));
+      const ImageInfo info = MakeInfo(64, 48, depth, 29.97f);
+      const FrameLayout l = LayoutOf(info);
+      const std::vector<Frame> frames = MakeFrames(l, 3);
+      EXPECT_GE(Psnr(WriteAndDecode(lib_, m, info, frames, "2997/100"), ExpectedRgb24(l, frames)), kJpegPsnrFloor);
+    }
+  }
+}
+
+TEST_F(PictoMovie, AviPassingTheSegmentLimitUsesOpenDmlIndexes) {
+  WriterLimits limits;
+  limits.riffSegmentBytes = 40000;
+  PictoLibrary lib(limits);
+  const MovieCase m = {kTypeAvi, kCodecUncompressed, "avi"};
+  const ImageInfo info = MakeInfo(64, 48, 24, 10.0f);  // 9 KB frames: four per segment
+  const FrameLayout l = LayoutOf(info);
+  const std::vector<Frame> frames = MakeFrames(l, 13);
+  EXPECT_EQ(WriteAndDecode(lib, m, info, frames, "10/1"), ExpectedRgb24(l, frames));
+  EXPECT_TRUE(FileHas("AVIX"));
+  EXPECT_TRUE(FileHas("ix00"));
+  const std::string probe = Probe(dir_.Path("movie.avi"), "nb_frames");
+  EXPECT_NE(probe.find("nb_frames=13"), std::string::npos) << probe;
+}
+
+TEST_F(PictoMovie, MovPassingTheOffsetLimitUsesSixtyFourBitOffsets) {
+  WriterLimits limits;
+  limits.mov64Above = 30000;
+  const MovieCase m = {kTypeMov, kCodecUncompressed, "mov"};
+  for (std::uint32_t frameCount : {5u, 1u}) {  // 5 x 9 KB passes the limit, one frame does not
+    PictoLibrary lib(limits);
+    CodecInfo c{};
+    c.CodecId = kCodecUncompressed;
+    ASSERT_EQ(lib.SetCodec(kTypeMov, &c), kPictoOk);
+    const ImageInfo info = MakeInfo(64, 48, 24, 10.0f);
+    const FrameLayout l = LayoutOf(info);
+    const std::vector<Frame> frames = MakeFrames(l, int(frameCount));
+    EXPECT_EQ(WriteAndDecode(lib, m, info, frames, "10/1"), ExpectedRgb24(l, frames));
+    EXPECT_EQ(FileHas("co64"), frameCount == 5);
+    EXPECT_EQ(FileHas("stco"), frameCount == 1);
+  }
+}
+
+// Random sizes from 1 x 1 to 4096 x 16 for every type and depth, each file opened by its decoder.
+TEST_F(PictoDecode, RandomSizesOfEveryTypeAndDepthDecode) {
+  std::mt19937 random(20261208);
+  std::uniform_int_distribution<std::uint32_t> width(1, 4096), height(1, 16);
+  const int types[] = {kTypeTiff, kTypeBmp, kTypeJpeg, kTypePng, kTypeMultipageTiff, kTypePnmStream, kTypeAvi, kTypeMov};
+  for (int type : types) {
+    for (std::uint32_t depth : kAllDepths) {
+      const ImageInfo info = MakeInfo(width(random), height(random), depth);
+      SCOPED_TRACE("type " + std::to_string(type) + " depth " + std::to_string(depth) + " " +
+                   std::to_string(info.Width) + "x" + std::to_string(info.Height));
+      const FrameLayout l = LayoutOf(info);
+      const std::vector<Frame> frames = MakeFrames(l, type >= kTypeMultipageTiff ? 2 : 1);
+      char ext[8];
+      ASSERT_EQ(lib_.GetExtension(type, ext), kPictoOk);
+      const std::string path = dir_.Path(std::string("r.") + ext);
+      ASSERT_EQ(WriteAll(lib_, path, type, info, frames), kPictoOk);
+      const std::string input = type == kTypePnmStream ? (l.channels == 3 ? "-f ppm_pipe" : "-f pgm_pipe") : "";
+      const std::vector<std::uint8_t> decoded = FfmpegDecode(path, "rgb24", input);
+      const std::size_t pages = type == kTypeTiff || type == kTypeMultipageTiff ? 1 : frames.size();  // ffmpeg reads one TIFF page
+      EXPECT_EQ(decoded.size(), pages * 3 * std::size_t(info.Width) * info.Height);
+      if (type == kTypeTiff || type == kTypeMultipageTiff) ExpectTiffPages(path, l, frames);
+    }
+  }
+}
+
+}  // namespace
