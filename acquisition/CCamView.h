@@ -1,0 +1,162 @@
+// The camera view: owns the open camera and its settings, and runs start-up, settings, live
+// preview, recording and playback.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+#include "acquisition/CameraBarSink.h"
+#include "acquisition/CameraLock.h"
+#include "acquisition/CameraSettings.h"
+#include "camera/CCamera.h"
+#include "export/ImageFileLibrary.h"
+#include "platform/framework/ScrollingView.h"
+#include "platform/win32/UniqueHandle.h"
+#include "render/DisplayBitmap.h"
+
+// Posted by the worker to the view's window when a live grab fails; wParam is the camera code.
+constexpr UINT WM_CAMERA_ERROR = WM_USER + 201;
+
+struct MenuTraits {
+  static HMENU Invalid() { return nullptr; }
+  static bool IsValid(HMENU m) { return m != nullptr; }
+  static void Close(HMENU m) { DestroyMenu(m); }
+};
+using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
+
+// Every use of the camera object holds the camera lock for the length of one statement (or of
+// one block, for a few calls that belong together). The worker thread takes the same lock around
+// each grab, so a grab never overlaps a setting change, a snap or a playback read.
+class LockedCamera {
+ public:
+  LockedCamera(CCamera& camera, CCameraLock& lock) : guard_(lock), camera_(camera) {}
+  CCamera* operator->() const { return &camera_; }
+
+ private:
+  CCameraGuard guard_;
+  CCamera& camera_;
+};
+
+class CCamView : public CScrollingView {
+ public:
+  CCamView(const TessaDriverApi& driver, const PictoLibApi& images);
+  ~CCamView() override;
+
+  void OnInitialUpdate() override;
+  void OnDraw(HDC dc) override;
+
+  // Settings.
+  void ApplyCameraSetting(int id);
+  void CommitSettings();
+  int SnapLiveImage();
+  void SetExposureValue(std::uint32_t microseconds);
+  void SetPeriodValue(std::uint32_t microseconds);
+  CameraSettings& Settings() { return settings_; }
+
+  // Acquisition.
+  void StartWorker();
+  void StopWorker();
+  void BeginRecording();
+  int AbortRecording(int ask);
+  void StopActivity(int ask);
+  void RefreshLiveImage(int subImage);
+
+  // Playback.
+  void GoToFrame(std::uint32_t index);
+  void LoadFrame(std::uint32_t index);
+  void UpdateFrameIndexText(int number, int count);
+
+  // Messages.
+  int ShowCameraMessage(UINT stringId, UINT style, int number);
+  static UINT ErrorTextFor(int cameraCode);
+
+  // State, for the command rules, automation and tests.
+  bool IsCameraOpen() { return Camera()->IsOpen(); }
+  bool IsLive() const { return live_ != 0; }
+  bool IsRecording() const { return recording_ != 0; }
+  bool IsScanning() const { return scanning_ != 0; }
+  bool IsSequenceAvailable() const { return sequenceAvailable_ != 0; }
+  std::uint32_t FrameCount() const { return frameCount_; }
+  std::uint32_t CurrentFrame() const { return currentFrame_; }
+  std::uint32_t RingStart() const { return ringStart_; }
+  int ZoomPercent() const { return zoomPercent_; }
+  LockedCamera Camera() { return LockedCamera(camera_, cameraLock_); }
+  const wchar_t* StopEventName() const { return stopEventName_; }
+
+  bool UpdateCommand(CCmdUI& ui) override;
+  bool ExecuteCommand(UINT id) override;
+
+  // Live worker threads of all views, for leak checks.
+  static long LiveWorkerCount();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnEraseBackground(HDC dc) override;
+  const wchar_t* ClassName() const override { return L"SelvarCameraView"; }
+
+ private:
+  CameraBarSink* Bar() const;
+  void ImageTail();
+  void UpdateScrollSize();
+  void OnDestroy();
+  void OnCameraError(int code);
+  void OnRightButtonDown(POINT point);
+
+  // Worker.
+  static DWORD WINAPI WorkerEntry(void* view);
+  void WorkerLoop();
+  static int TESSA_CALL RecordingDone(TessaContext context, int, int);
+
+  // Commands and their enable rules.
+  void OnRecord(UINT);
+  void OnStop(UINT);
+  void OnPlay(UINT);
+  void OnTrigger(UINT);
+  void OnEndAcquisition(UINT);
+  void OnFirstFrame(UINT);
+  void OnLastFrame(UINT);
+  void OnPreviousFrame(UINT);
+  void OnNextFrame(UINT);
+  void OnRewind(UINT);
+  void OnFastForward(UINT);
+  void OnResetCamera(UINT);
+  void OnShowCameraBar(UINT);
+  void UpdateRecord(CCmdUI& ui);
+  void UpdateStop(CCmdUI& ui);
+  void UpdatePlay(CCmdUI& ui);
+  void UpdateTrigger(CCmdUI& ui);
+  void UpdateBackward(CCmdUI& ui);
+  void UpdateForward(CCmdUI& ui);
+  void UpdateIdleCamera(CCmdUI& ui);
+  void UpdateShowCameraBar(CCmdUI& ui);
+  bool Idle() const { return !live_ && !recording_ && !scanning_; }
+  static const CommandEntry<CCamView> kCommands[];
+
+  const TessaDriverApi& driver_;
+  const PictoLibApi& images_;
+  CCamera camera_;
+  CCameraLock cameraLock_;
+  std::uint64_t recordingBase_ = 0;
+  CameraSettings settings_{};
+  int cameraBarVisible_ = 1;
+  std::uint32_t frameCount_ = 1;
+  std::uint32_t currentFrame_ = 0;
+  std::uint32_t ringStart_ = 0;
+  int sequenceAvailable_ = 0;
+  // Read by the worker; set before it starts and cleared after it stopped.
+  std::atomic<int> recording_{0};
+  std::atomic<int> live_{0};
+  int scanning_ = 0;
+  UniqueThread worker_;
+  UniqueEvent stopEvent_;
+  wchar_t stopEventName_[64] = L"";
+  int zoomPercent_ = 100;
+  int customZoomPercent_ = 100;
+  CDisplayBitmap display_;
+  // Size of the image being shown, as last read from the camera; painting needs no camera call.
+  std::uint32_t imageWidth_ = 0;
+  std::uint32_t imageHeight_ = 0;
+  UniqueMenu contextMenu_;
+};

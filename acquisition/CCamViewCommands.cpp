@@ -1,0 +1,66 @@
+// The view's command table: which commands it carries out and when each is enabled or checked.
+#include "acquisition/CCamView.h"
+#include "platform/framework/FrameWindow.h"
+#include "resources/CommandIds.h"
+
+const CommandEntry<CCamView> CCamView::kCommands[] = {
+    {ID_CAMERA_RECORD, ID_CAMERA_RECORD, &CCamView::OnRecord, &CCamView::UpdateRecord},
+    {ID_CAMERA_STOP, ID_CAMERA_STOP, &CCamView::OnStop, &CCamView::UpdateStop},
+    {ID_CAMERA_PLAY, ID_CAMERA_PLAY, &CCamView::OnPlay, &CCamView::UpdatePlay},
+    {ID_FRAME_FIRST, ID_FRAME_FIRST, &CCamView::OnFirstFrame, &CCamView::UpdateBackward},
+    {ID_FRAME_LAST, ID_FRAME_LAST, &CCamView::OnLastFrame, &CCamView::UpdateForward},
+    {ID_FRAME_PREVIOUS, ID_FRAME_PREVIOUS, &CCamView::OnPreviousFrame, &CCamView::UpdateBackward},
+    {ID_FRAME_NEXT, ID_FRAME_NEXT, &CCamView::OnNextFrame, &CCamView::UpdateForward},
+    {ID_FRAME_REWIND, ID_FRAME_REWIND, &CCamView::OnRewind, &CCamView::UpdateBackward},
+    {ID_FRAME_FAST_FORWARD, ID_FRAME_FAST_FORWARD, &CCamView::OnFastForward,
+     &CCamView::UpdateForward},
+    {ID_CAMERA_TRIGGER, ID_CAMERA_TRIGGER, &CCamView::OnTrigger, &CCamView::UpdateTrigger},
+    {ID_END_ACQUISITION, ID_END_ACQUISITION, &CCamView::OnEndAcquisition, nullptr},
+    {ID_RESET_CAMERA, ID_RESET_CAMERA, &CCamView::OnResetCamera, &CCamView::UpdateIdleCamera},
+    {ID_SHOW_CAMERA_BAR, ID_SHOW_CAMERA_BAR, &CCamView::OnShowCameraBar,
+     &CCamView::UpdateShowCameraBar},
+};
+
+bool CCamView::UpdateCommand(CCmdUI& ui) { return UpdateFromTable(*this, kCommands, ui); }
+
+bool CCamView::ExecuteCommand(UINT id) { return ExecuteFromTable(*this, kCommands, id); }
+
+void CCamView::UpdateRecord(CCmdUI& ui) {
+  ui.Enable(IsCameraOpen() && Idle());
+  ui.SetCheck(recording_ ? 1 : 0);
+}
+
+void CCamView::UpdateStop(CCmdUI& ui) { ui.Enable(IsCameraOpen()); }
+
+void CCamView::UpdatePlay(CCmdUI& ui) {
+  ui.Enable(IsCameraOpen() && !recording_ && !scanning_);
+  ui.SetCheck(live_ ? 1 : 0);
+}
+
+void CCamView::UpdateTrigger(CCmdUI& ui) {
+  ui.Enable(IsCameraOpen() && settings_.RecordMode != 0 && recording_);
+}
+
+void CCamView::UpdateBackward(CCmdUI& ui) {
+  ui.Enable(IsCameraOpen() && Idle() && frameCount_ > 1 && currentFrame_ != 0);
+}
+
+void CCamView::UpdateForward(CCmdUI& ui) {
+  ui.Enable(IsCameraOpen() && Idle() && frameCount_ > 1 && currentFrame_ + 1 < frameCount_);
+}
+
+void CCamView::UpdateIdleCamera(CCmdUI& ui) { ui.Enable(IsCameraOpen() && Idle()); }
+
+void CCamView::UpdateShowCameraBar(CCmdUI& ui) {
+  ui.Enable(IsCameraOpen());
+  ui.SetCheck(cameraBarVisible_);
+}
+
+void CCamView::OnResetCamera(UINT) { Camera()->Reset(); }
+
+void CCamView::OnShowCameraBar(UINT) {
+  cameraBarVisible_ = !cameraBarVisible_;
+  if (auto* host = dynamic_cast<CameraViewHost*>(ParentFrame())) {
+    host->ShowCameraBar(cameraBarVisible_ != 0);
+  }
+}

@@ -1,0 +1,17 @@
+// The message pump of the scans and the saving loop.
+#include "acquisition/PumpMessages.h"
+
+#include <windows.h>
+
+void PumpMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (!GetMessageW(&msg, nullptr, 0, 0)) {
+      // A quit request belongs to the outer loop: leave it for that loop to see.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}

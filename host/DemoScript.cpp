@@ -1,0 +1,135 @@
+// Timed stages of the unattended demo, run from a timer on the window's thread.
+#include "host/DemoScript.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "acquisition/CCamView.h"
+#include "host/HostFrame.h"
+#include "platform/win32/UniqueHandle.h"
+#include "resources/CommandIds.h"
+
+namespace {
+
+CDemoScript* g_running = nullptr;  // the timer callback's way back to the one running script
+constexpr UINT kTickMs = 100;
+
+}  // namespace
+
+CDemoScript::CDemoScript(CHostFrame& frame, CCamView& view, std::wstring screenshotPath)
+    : frame_(frame), view_(view), screenshotPath_(std::move(screenshotPath)) {}
+
+void CDemoScript::Start() {
+  g_running = this;
+  timer_ = SetTimer(nullptr, 0, kTickMs, OnTick);
+}
+
+void CALLBACK CDemoScript::OnTick(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_running) g_running->Step();
+}
+
+void CDemoScript::Send(UINT command) {
+  SendMessageW(frame_.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+void CDemoScript::Step() {
+  // The scans let messages run, this timer's among them: a tick inside one must wait its turn.
+  if (busy_) return;
+  busy_ = true;
+  StepOnce();
+  busy_ = false;
+}
+
+void CDemoScript::StepOnce() {
+  ++ticks_;
+  switch (stage_) {
+    case 0:  // live preview for a moment
+      if (!view_.IsCameraOpen()) {
+        std::printf("demo: no camera could be opened\n");
+        stage_ = 9;
+        break;
+      }
+      view_.Settings().AcquisitionFrames = 100;
+      Send(ID_CAMERA_PLAY);
+      std::printf("demo: live preview\n");
+      stage_ = 1;
+      ticks_ = 0;
+      break;
+    case 1:
+      if (ticks_ < 15) break;
+      Send(ID_CAMERA_STOP);
+      Send(ID_CAMERA_RECORD);
+      std::printf("demo: recording 100 frames\n");
+      stage_ = 2;
+      ticks_ = 0;
+      break;
+    case 2:  // the camera ends the recording through its callback
+      if (view_.IsRecording() && ticks_ < 300) break;
+      std::printf("demo: recorded, %u frames available\n", view_.FrameCount());
+      for (int i = 0; i < 5; ++i) Send(ID_FRAME_NEXT);
+      Send(ID_FRAME_LAST);
+      Send(ID_FRAME_FIRST);
+      stage_ = 3;
+      break;
+    case 3:
+      Send(ID_FRAME_FAST_FORWARD);
+      for (int i = 0; i < 58; ++i) Send(ID_FRAME_PREVIOUS);
+      stage_ = 4;
+      break;
+    case 4:
+      frame_.UpdateAllBars();  // the buttons as the next idle refresh would show them
+      if (SaveScreenshot()) {
+        std::wprintf(L"demo: screenshot saved to %ls\n", screenshotPath_.c_str());
+      }
+      std::wprintf(L"demo: showing %ls\n", frame_.StatusText().c_str());
+      stage_ = 9;
+      break;
+    default:
+      KillTimer(nullptr, timer_);
+      g_running = nullptr;
+      std::fflush(stdout);
+      DestroyWindow(frame_.Handle());
+      break;
+  }
+  std::fflush(stdout);
+}
+
+bool CDemoScript::SaveScreenshot() const {
+  RECT rect;
+  GetWindowRect(frame_.Handle(), &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB};
+  const int stride = (width * 3 + 3) & ~3;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  HBITMAP dib = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
+                                 nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, dib);
+  // What the display really shows: paint everything now, then copy the window's part of it.
+  RedrawWindow(frame_.Handle(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+  HDC display = GetDC(nullptr);
+  BitBlt(dc, 0, 0, width, height, display, rect.left, rect.top, SRCCOPY);
+  ReleaseDC(nullptr, display);
+  GdiFlush();
+  bool saved = false;
+  UniqueFile file(CreateFileW(screenshotPath_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file) {
+    BITMAPFILEHEADER fileHeader{};
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
+    fileHeader.bfSize = fileHeader.bfOffBits + stride * height;
+    DWORD written = 0;
+    saved = WriteFile(file.get(), &fileHeader, sizeof fileHeader, &written, nullptr) &&
+            WriteFile(file.get(), &header, sizeof header, &written, nullptr) &&
+            WriteFile(file.get(), bits, stride * height, &written, nullptr);
+  }
+  SelectObject(dc, old);
+  DeleteObject(dib);
+  DeleteDC(dc);
+  return saved;
+}

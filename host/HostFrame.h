@@ -1,0 +1,42 @@
+// The host program's frame: a toolbar of the acquisition and playback commands above the camera
+// view, with the frame line and status texts shown in the title bar.
+#pragma once
+
+#include <string>
+
+#include "acquisition/CameraBarSink.h"
+#include "platform/framework/FrameWindow.h"
+#include "platform/framework/ToolBarControl.h"
+
+class CHostFrame : public CFrameWindow, public CameraViewHost, private CameraBarSink {
+ public:
+  bool CreateFrame();
+  const std::wstring& StatusText() const { return status_; }
+
+  CameraBarSink* CameraBar() override { return this; }
+  void EnableZoomSelector(bool) override {}
+  void ShowCameraBar(bool) override {}
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  const wchar_t* ClassName() const override { return L"SelvarHostFrame"; }
+
+ private:
+  void SetStatus(const std::wstring& text);
+
+  // The few bar notices the title can show; the others have no place here.
+  void SetView(CCamView*) override {}
+  void SetCameraInfo(CameraSettings*, std::int32_t, std::uint32_t, int, std::uint32_t,
+                     std::uint32_t) override {}
+  void FillRateList(std::uint32_t) override {}
+  void UpdateRoiText() override {}
+  void ShowExposure(int) override {}
+  void ShowRate(int) override {}
+  void ShowFrameIndex(int current, int total) override;
+  void ShowStatusMessage(UINT stringId) override;
+  void EnableLiveControls(bool) override {}
+  void DisableAllControls() override { SetStatus(L"No cameras"); }
+
+  CToolBarControl toolbar_;
+  std::wstring status_;
+};

@@ -1,0 +1,382 @@
+// The camera view end to end under Wine, against the simulated driver: start-up, settings,
+// live preview, recording in both modes, stopping, playback and scans, and repeated cycles.
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include "camera/CameraIds.h"
+#include "config/SharedFolder.h"
+#include "resources/CommandIds.h"
+#include "tests/acquisition/ViewHarness.h"
+
+namespace {
+
+// Test programs run side by side, and each camera keeps its configuration file under its serial
+// number: every process gets a camera of its own.
+const std::uint32_t kSerial = 1100000000 + GetCurrentProcessId() % 100000000;
+
+std::string OneCamera(const std::string& extra = "") {
+  return "[Driver]\r\nCameras=1\r\nTimeScale=10\r\n[Camera0]\r\nSerial=" + std::to_string(kSerial) +
+         "\r\n" + extra;
+}
+
+std::string Line(const char* tag, long value) {
+  return std::string("  <") + tag + ">" + std::to_string(value) + "</" + tag + ">\r\n";
+}
+
+int ProcessThreadCount() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{sizeof entry};
+  int count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+DWORD HandleCount() {
+  DWORD count = 0;
+  GetProcessHandleCount(GetCurrentProcess(), &count);
+  return count;
+}
+
+class CameraView : public ::testing::Test {
+ protected:
+  CameraView() {
+    driver_.Load();
+    images_.Load();
+  }
+  ~CameraView() override {
+    docTemplate_.CloseDocument();
+    RemoveCameraConfiguration(kSerial);
+  }
+
+  void Start(const std::string& driverIni, const std::string& configuration = "") {
+    ASSERT_TRUE(driver_.IsLoaded());
+    ConfigureDriver(driverIni);
+    RemoveCameraConfiguration(kSerial);
+    if (!configuration.empty()) WriteCameraConfiguration(kSerial, configuration);
+    ASSERT_NE(docTemplate_.OpenNewDocument(nullptr), nullptr);
+    view_ = static_cast<CCamView*>(docTemplate_.View());
+    frame_ = static_cast<LoggingFrame*>(docTemplate_.Frame());
+  }
+
+  void Command(UINT id) { SendMessageW(view_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+  bool Enabled(UINT id) {
+    CCmdUI ui(id);
+    frame_->QueryCommand(ui);
+    return ui.IsEnabled();
+  }
+  std::uint32_t ShownFrameNumber() { return FrameNumberOf(view_->Camera()->FrameBuffer()); }
+  std::uint32_t Setting(int id) {
+    std::uint32_t value = 0;
+    view_->Camera()->GetSetting(id, &value);
+    return value;
+  }
+  void RecordToTheEnd() {
+    Command(ID_CAMERA_RECORD);
+    ASSERT_TRUE(PumpUntil([&] { return !view_->IsRecording(); }, 20000));
+  }
+
+  TessaLibrary driver_;
+  CImageFileLibrary images_;
+  ViewTemplate docTemplate_{driver_.Api(), images_.Api()};
+  MessageBoxWatcher boxes_;
+  CCamView* view_ = nullptr;
+  LoggingFrame* frame_ = nullptr;
+};
+
+const UINT kCameraCommands[] = {ID_CAMERA_RECORD,  ID_CAMERA_STOP,      ID_CAMERA_PLAY,
+                                ID_FRAME_FIRST,    ID_FRAME_LAST,       ID_FRAME_PREVIOUS,
+                                ID_FRAME_NEXT,     ID_FRAME_REWIND,     ID_FRAME_FAST_FORWARD,
+                                ID_CAMERA_TRIGGER, ID_RESET_CAMERA,     ID_SHOW_CAMERA_BAR};
+
+TEST_F(CameraView, WithoutACameraEverythingIsDisabledAndNothingIsShown) {
+  const std::string drivers[] = {"[Driver]\r\nCameras=0\r\n", OneCamera("FailOpen=1\r\n"),
+                                 OneCamera("FailInitSettings=1\r\n")};
+  for (const std::string& ini : drivers) {
+    Start(ini);
+    EXPECT_FALSE(view_->IsCameraOpen()) << ini;
+    EXPECT_TRUE(frame_->Logged("DisableAllControls")) << ini;
+    EXPECT_TRUE(frame_->Logged("SetView"));
+    EXPECT_FALSE(frame_->zoomSelectorEnabled);
+    for (UINT id : kCameraCommands) EXPECT_FALSE(Enabled(id)) << id << " " << ini;
+    EXPECT_TRUE(Enabled(ID_END_ACQUISITION));
+    Command(ID_CAMERA_RECORD);
+    EXPECT_FALSE(view_->IsRecording()) << "a disabled command is not carried out";
+    docTemplate_.CloseDocument();
+  }
+  EXPECT_TRUE(boxes_.Texts().empty()) << "no message without a camera";
+}
+
+TEST_F(CameraView, EveryViewHasAStopEventOfItsOwn) {
+  // Views made in the same second draw the same first number; the second must not share.
+  CCamView first(driver_.Api(), images_.Api());
+  CCamView second(driver_.Api(), images_.Api());
+  EXPECT_EQ(std::wstring(first.StopEventName()).rfind(L"StopCameraPlay", 0), 0u);
+  EXPECT_NE(std::wstring(first.StopEventName()), std::wstring(second.StopEventName()));
+}
+
+TEST_F(CameraView, StartUpAppliesAndClampsTheConfiguration) {
+  Start(OneCamera(), Line("Exposure", 50000) + Line("ExpMode", 1) + Line("Rate", 100) +
+                         Line("Gain", 2) + Line("SyncInCfg", 2) + Line("ROI-X0", 100) +
+                         Line("ROI-Width", 0) + Line("ROI-Height", 512) + Line("LiveTimeOut", 0));
+  ASSERT_TRUE(view_->IsCameraOpen());
+  const CameraSettings& s = view_->Settings();
+  EXPECT_EQ(s.Exposure, 9999u) << "cut to the 10 ms period less 1 us";
+  EXPECT_EQ(s.ExpMode, 0u);
+  EXPECT_EQ(s.SyncInCfg, 0u);
+  EXPECT_EQ(s.RoiX0, 0);
+  EXPECT_EQ(s.RoiWidth, 1280);
+  EXPECT_EQ(s.RoiHeight, 512);
+  EXPECT_EQ(s.SensorWidth, 1280u);
+  EXPECT_EQ(s.LiveTimeOut, 5000u);
+  EXPECT_EQ(s.RecordMemory, 4096ull << 20);
+  EXPECT_GE(s.FrameBytes, 1280u * 512);
+  EXPECT_EQ(Setting(kSetExposure), 9999u);
+  EXPECT_EQ(Setting(kSetExposureMode), 0u);
+  EXPECT_EQ(Setting(kSetSyncIn), 0u);
+  EXPECT_EQ(Setting(kSetGain), 2u);
+  EXPECT_EQ(Setting(kSetRoiWidth), 1280u);
+  EXPECT_EQ(Setting(kSetFramePeriod), 10000000u);
+  EXPECT_TRUE(frame_->Logged("SetCameraInfo 3 " + std::to_string(kSerial) + " 4"));
+  EXPECT_EQ(frame_->LastLogged("ShowFrameIndex"), "ShowFrameIndex 1 1") << "one live image shown";
+  EXPECT_EQ(ShownFrameNumber(), 0u);
+  EXPECT_EQ(view_->Camera()->FrameBufferSize(), 1280u * 1024 * 6);
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(CameraView, FailingApplyFallsBackToTheExtendedApply) {
+  Start(OneCamera("FailApply=1\r\n"), Line("Exposure", 2345) + Line("Gain", 1));
+  ASSERT_TRUE(view_->IsCameraOpen());
+  ASSERT_EQ(view_->Camera()->ReadSettings(), 0);  // what the camera really holds now
+  EXPECT_EQ(Setting(kSetExposure), 2345u);
+  EXPECT_EQ(Setting(kSetGain), 1u);
+}
+
+TEST_F(CameraView, SettingChangesReachTheCamera) {
+  Start(OneCamera());
+  CameraSettings& s = view_->Settings();
+  s.Rate = 0;  // never divided by: the rate becomes the maximum first
+  view_->ApplyCameraSetting(3);
+  EXPECT_EQ(s.Rate, 1000u);
+  EXPECT_EQ(Setting(kSetFramePeriod), 1000000u);
+  EXPECT_EQ(s.Exposure, 999u) << "the camera cut the exposure to the new period";
+  EXPECT_TRUE(frame_->Logged("ShowExposure 999"));
+
+  view_->SetPeriodValue(0);
+  EXPECT_EQ(s.Rate, 1000u) << "a period of 0 changes nothing";
+  view_->SetPeriodValue(2000000);  // 0.5 frames per second rounds to 0: the maximum again
+  EXPECT_EQ(s.Rate, 1000u);
+  view_->SetPeriodValue(20000);
+  EXPECT_EQ(s.Rate, 50u);
+  EXPECT_TRUE(frame_->Logged("ShowRate 50"));
+  view_->SetExposureValue(0);
+  EXPECT_EQ(s.Exposure, 19999u);
+
+  // A smaller region never raises the frame count; the memory bounds a larger one.
+  s.AcquisitionFrames = 1000000;
+  s.RoiWidth = 640;
+  s.RoiHeight = 480;
+  view_->ApplyCameraSetting(2);
+  EXPECT_EQ(Setting(kSetRoiWidth), 640u);
+  EXPECT_EQ(s.AcquisitionFrames, s.RecordMemory / s.FrameBytes);
+  const std::uint32_t fitted = s.AcquisitionFrames;
+  s.RoiWidth = 0;
+  view_->ApplyCameraSetting(2);
+  EXPECT_LT(s.AcquisitionFrames, fitted) << "the whole sensor fits fewer frames";
+  const std::uint32_t whole = s.AcquisitionFrames;
+  s.RoiWidth = 320;
+  view_->ApplyCameraSetting(2);
+  EXPECT_EQ(s.AcquisitionFrames, whole) << "a smaller region does not raise the count";
+  EXPECT_TRUE(frame_->Logged("UpdateRoiText"));
+}
+
+TEST_F(CameraView, LivePreviewRunsAndStops) {
+  Start(OneCamera());
+  Command(ID_CAMERA_PLAY);
+  EXPECT_TRUE(view_->IsLive());
+  EXPECT_EQ(CCamView::LiveWorkerCount(), 1);
+  EXPECT_TRUE(frame_->Logged("EnableLive 0"));
+  EXPECT_FALSE(Enabled(ID_CAMERA_RECORD));
+  EXPECT_TRUE(PumpUntil([&] { return ShownFrameNumber() > 5; }, 5000)) << "frames keep coming";
+  Command(ID_CAMERA_STOP);
+  EXPECT_FALSE(view_->IsLive());
+  EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
+  EXPECT_EQ(frame_->LastLogged("EnableLive"), "EnableLive 1");
+  EXPECT_TRUE(Enabled(ID_CAMERA_RECORD));
+}
+
+TEST_F(CameraView, GrabErrorsEndLivePreviewWithTheirMessage) {
+  const struct { int code; const wchar_t* text; } cases[] = {
+      {12, L"[ERR001] Acquisition Time-Out"}, {10, L"[ERR004] Hardware Fault Error."},
+      {11, L"[ERR003] The Camera is busy."},  {13, L"[ERR002] The Acquisition Buffer is to small."}};
+  size_t seen = 0;
+  for (const auto& c : cases) {
+    Start(OneCamera("GrabError=" + std::to_string(c.code) + "\r\nGrabErrorAfter=3\r\n"));
+    Command(ID_CAMERA_PLAY);
+    ASSERT_TRUE(PumpUntil([&] { return !view_->IsLive() && boxes_.Texts().size() > seen; }, 5000));
+    EXPECT_EQ(boxes_.Texts().back(), c.text);
+    EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
+    seen = boxes_.Texts().size();
+    docTemplate_.CloseDocument();
+  }
+}
+
+TEST_F(CameraView, NormalRecordingEndsThroughTheCallback) {
+  Start(OneCamera(), Line("AcquisitionFrames", 20));
+  Command(ID_CAMERA_RECORD);
+  EXPECT_TRUE(view_->IsRecording());
+  EXPECT_EQ(frame_->LastLogged("ShowStatusMessage"), "ShowStatusMessage 304");
+  EXPECT_FALSE(Enabled(ID_CAMERA_TRIGGER)) << "no trigger in normal mode";
+  ASSERT_TRUE(PumpUntil([&] { return view_->IsSequenceAvailable(); }, 20000));
+  EXPECT_FALSE(view_->IsRecording());
+  EXPECT_EQ(view_->FrameCount(), 20u);
+  EXPECT_EQ(view_->CurrentFrame(), 0u);
+  EXPECT_EQ(frame_->LastLogged("ShowFrameIndex"), "ShowFrameIndex 1 20");
+  EXPECT_EQ(ShownFrameNumber(), 0u);
+  view_->GoToFrame(19);
+  EXPECT_EQ(ShownFrameNumber(), 19u);
+  EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
+}
+
+TEST_F(CameraView, CircularRecordingPutsThePreTriggerFramesFirst) {
+  Start(OneCamera("TriggerAfter=103\r\n"),
+        Line("RecordMode", 1) + Line("AcquisitionFrames", 100) +
+            Line("AcquisitionPreTriggerFrames", 10));
+  Command(ID_CAMERA_RECORD);
+  EXPECT_TRUE(Enabled(ID_CAMERA_TRIGGER));
+  ASSERT_TRUE(PumpUntil([&] { return view_->IsSequenceAvailable(); }, 20000));
+  EXPECT_EQ(view_->RingStart(), 93u) << "trigger slot 3 less 10 pre-trigger frames";
+  const struct { std::uint32_t index, frame; } frames[] = {{0, 93}, {6, 99}, {7, 100}, {99, 192}};
+  for (const auto& f : frames) {
+    view_->GoToFrame(f.index);
+    EXPECT_EQ(ShownFrameNumber(), f.frame) << f.index;
+  }
+  view_->GoToFrame(7);
+  EXPECT_EQ(frame_->LastLogged("ShowFrameIndex"), "ShowFrameIndex 8 100");
+}
+
+TEST_F(CameraView, SoftwareTriggerEndsACircularRecording) {
+  Start(OneCamera(), Line("RecordMode", 1) + Line("AcquisitionFrames", 50) +
+                         Line("AcquisitionPreTriggerFrames", 5));
+  Command(ID_CAMERA_RECORD);
+  PumpUntil([] { return false; }, 100);
+  EXPECT_TRUE(view_->IsRecording()) << "a circular recording waits for its trigger";
+  Command(ID_CAMERA_TRIGGER);
+  ASSERT_TRUE(PumpUntil([&] { return view_->IsSequenceAvailable(); }, 20000));
+  view_->GoToFrame(5);
+  const std::uint32_t trigger = ShownFrameNumber();
+  view_->GoToFrame(4);
+  EXPECT_EQ(ShownFrameNumber(), trigger - 1) << "five pre-trigger frames lead up to the trigger";
+}
+
+TEST_F(CameraView, StopDuringARecordingAsksWhetherToKeepTheFrames) {
+  Start(OneCamera(), Line("RecordMode", 1) + Line("AcquisitionFrames", 50));
+  Command(ID_CAMERA_RECORD);
+  boxes_.Answer(IDCANCEL);
+  Command(ID_CAMERA_STOP);
+  EXPECT_TRUE(view_->IsRecording()) << "Cancel: the recording goes on";
+  EXPECT_EQ(CCamView::LiveWorkerCount(), 1);
+  EXPECT_EQ(frame_->LastLogged("ShowStatusMessage"), "ShowStatusMessage 304");
+
+  boxes_.Answer(IDNO);
+  Command(ID_CAMERA_STOP);
+  EXPECT_FALSE(view_->IsRecording());
+  EXPECT_FALSE(view_->IsSequenceAvailable()) << "No keeps the previous (absent) sequence";
+  EXPECT_EQ(view_->FrameCount(), 1u);
+
+  Command(ID_CAMERA_RECORD);
+  boxes_.Answer(IDYES);
+  Command(ID_CAMERA_STOP);
+  EXPECT_TRUE(view_->IsSequenceAvailable());
+  EXPECT_EQ(view_->FrameCount(), 50u);
+  EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
+  const auto texts = boxes_.Texts();
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0], L"Not all the frames have been acquired yet. keep the acquired ones?");
+}
+
+TEST_F(CameraView, NavigationStepsAndScans) {
+  Start(OneCamera(), Line("AcquisitionFrames", 20));
+  EXPECT_FALSE(Enabled(ID_FRAME_NEXT)) << "a sequence of one frame cannot be navigated";
+  RecordToTheEnd();
+  EXPECT_FALSE(Enabled(ID_FRAME_FIRST));
+  EXPECT_FALSE(Enabled(ID_FRAME_PREVIOUS));
+  EXPECT_FALSE(Enabled(ID_FRAME_REWIND));
+  Command(ID_FRAME_NEXT);
+  EXPECT_EQ(view_->CurrentFrame(), 1u);
+  Command(ID_FRAME_LAST);
+  EXPECT_EQ(view_->CurrentFrame(), 19u);
+  EXPECT_FALSE(Enabled(ID_FRAME_NEXT));
+  EXPECT_FALSE(Enabled(ID_FRAME_FAST_FORWARD));
+  Command(ID_FRAME_NEXT);
+  EXPECT_EQ(view_->CurrentFrame(), 19u) << "disabled at the end";
+  Command(ID_FRAME_PREVIOUS);
+  EXPECT_EQ(view_->CurrentFrame(), 18u);
+  Command(ID_FRAME_FIRST);
+  EXPECT_EQ(view_->CurrentFrame(), 0u);
+
+  view_->GoToFrame(10);
+  Command(ID_FRAME_FAST_FORWARD);
+  EXPECT_EQ(view_->CurrentFrame(), 19u);
+  EXPECT_EQ(ShownFrameNumber(), 19u);
+  EXPECT_FALSE(view_->IsScanning());
+  Command(ID_FRAME_REWIND);
+  EXPECT_EQ(view_->CurrentFrame(), 0u);
+  EXPECT_EQ(ShownFrameNumber(), 0u);
+
+  // Stop arrives between two steps of the scan; the frame reached stays.
+  PostMessageW(view_->Handle(), WM_COMMAND, MAKEWPARAM(ID_CAMERA_STOP, 0), 0);
+  Command(ID_FRAME_FAST_FORWARD);
+  EXPECT_EQ(view_->CurrentFrame(), 1u);
+  EXPECT_EQ(ShownFrameNumber(), 1u);
+  EXPECT_FALSE(view_->IsScanning());
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(CameraView, ClosingDuringARecordingStopsEverything) {
+  Start(OneCamera(), Line("RecordMode", 1) + Line("AcquisitionFrames", 50));
+  Command(ID_CAMERA_RECORD);
+  Command(ID_CAMERA_PLAY);  // disabled while recording
+  EXPECT_FALSE(view_->IsLive());
+  docTemplate_.CloseDocument();
+  EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
+  // The configuration was saved under the camera's serial when the view went.
+  char folder[MAX_PATH] = "";
+  GetSharedDocumentsFolder(folder);
+  const std::string path = std::string(folder) + "\\" + std::to_string(kSerial) + ".xml";
+  EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(CameraView, RepeatedCyclesLeakNothing) {
+  Start(OneCamera(), Line("AcquisitionFrames", 1000000));
+  auto liveCycle = [&] {
+    Command(ID_CAMERA_PLAY);
+    view_->StopActivity(0);
+  };
+  auto recordCycle = [&] {
+    Command(ID_CAMERA_RECORD);
+    view_->StopActivity(0);
+  };
+  liveCycle();
+  recordCycle();
+  const DWORD handles = HandleCount();
+  const int threads = ProcessThreadCount();
+  const long windows = CWindowBase::LiveWindowCount();
+  for (int i = 0; i < 1000; ++i) {
+    liveCycle();
+    recordCycle();
+  }
+  EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
+  EXPECT_LE(HandleCount(), handles) << "kernel handles";
+  EXPECT_LE(ProcessThreadCount(), threads);
+  EXPECT_EQ(CWindowBase::LiveWindowCount(), windows);
+  EXPECT_FALSE(view_->IsLive());
+  EXPECT_FALSE(view_->IsRecording());
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// The camera view's test harness.
+#include "tests/acquisition/ViewHarness.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "config/SharedFolder.h"
+
+bool LoggingFrame::Logged(const std::string& entry) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto& e : log) {
+    if (e == entry) return true;
+  }
+  return false;
+}
+
+std::string LoggingFrame::LastLogged(const std::string& prefix) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto it = log.rbegin(); it != log.rend(); ++it) {
+    if (it->compare(0, prefix.size(), prefix) == 0) return *it;
+  }
+  return "";
+}
+
+void LoggingFrame::Log(const std::string& entry) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  log.push_back(entry);
+}
+
+std::unique_ptr<CFrameWindow> ViewTemplate::CreateFrame(HWND) {
+  auto frame = std::make_unique<LoggingFrame>();
+  const RECT rect{0, 0, 800, 600};
+  if (!frame->Create(0, L"", WS_POPUP | WS_VISIBLE, rect, nullptr, nullptr)) return nullptr;
+  return frame;
+}
+
+MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { Run(); }) {}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+  stop_ = true;
+  thread_.join();
+}
+
+void MessageBoxWatcher::Answer(int command) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  answers_.push_back(command);
+}
+
+std::vector<std::wstring> MessageBoxWatcher::Texts() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return texts_;
+}
+
+namespace {
+
+// Test programs run side by side: only this process's boxes are ours to answer.
+HWND FindOwnMessageBox() {
+  HWND box = nullptr;
+  while ((box = FindWindowExW(nullptr, box, L"#32770", L"Kinetra Digital Camera"))) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(box, &process);
+    if (process == GetCurrentProcessId()) return box;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void MessageBoxWatcher::Run() {
+  while (!stop_) {
+    HWND box = FindOwnMessageBox();
+    if (box && IsWindowVisible(box)) {
+      wchar_t text[512] = L"";
+      GetDlgItemTextW(box, 0xFFFF, text, 512);
+      int answer = IDOK;
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        texts_.push_back(text);
+        if (!answers_.empty()) {
+          answer = answers_.front();
+          answers_.erase(answers_.begin());
+        }
+      }
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+      while (!stop_ && IsWindow(box)) Sleep(2);
+    }
+    Sleep(2);
+  }
+}
+
+namespace {
+
+std::string DriverConfigPath() {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + "selvar-view-test-" + std::to_string(GetCurrentProcessId()) + ".ini";
+}
+
+std::string CameraConfigurationPath(std::uint32_t serial) {
+  char folder[kFolderChars] = "";
+  GetSharedDocumentsFolder(folder);
+  return std::string(folder) + "\\" + std::to_string(static_cast<std::int32_t>(serial)) + ".xml";
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return;
+  std::fwrite(text.data(), 1, text.size(), file);
+  std::fclose(file);
+}
+
+}  // namespace
+
+void ConfigureDriver(const std::string& iniText) {
+  const std::string path = DriverConfigPath();
+  WriteText(path, iniText);
+  // Both the process environment and the C runtime's copy of it, whichever the driver reads.
+  SetEnvironmentVariableA("TESSADRV_CONFIG", path.c_str());
+  _putenv_s("TESSADRV_CONFIG", path.c_str());
+}
+
+void WriteCameraConfiguration(std::uint32_t serial, const std::string& body) {
+  WriteText(CameraConfigurationPath(serial),
+            "<Kinetra-ActiveX-Control-Configuration>\r\n" + body +
+                "</Kinetra-ActiveX-Control-Configuration>\r\n");
+}
+
+void RemoveCameraConfiguration(std::uint32_t serial) {
+  DeleteFileA(CameraConfigurationPath(serial).c_str());
+}
+
+std::uint32_t FrameNumberOf(const std::uint8_t* frame) {
+  std::uint32_t n = 0;
+  for (int bit = 0; bit < 32; ++bit) {
+    if (frame[bit] == 255) n |= 1u << bit;
+  }
+  return n;
+}
