@@ -1,0 +1,142 @@
+// Display rates of the camera view against the camera's own rates, measured in the same run
+// under Wine with the simulated camera at 1280 x 1024, 8 bits, 1000 frames per second:
+// live frames painted per second against bare live grabs, and frames shown per second by
+// fast forward against bare frame reads. Run with scripts/bench.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+
+#include "acquisition/CCamView.h"
+#include "bench/BenchTiming.h"
+#include "camera/TessaLibrary.h"
+#include "control/CCamDoc.h"
+#include "platform/framework/DocTemplate.h"
+#include "resources/CommandIds.h"
+
+namespace {
+
+class CountingView : public CCamView {
+ public:
+  using CCamView::CCamView;
+  long draws = 0;
+  void OnDraw(HDC dc) override {
+    ++draws;
+    CCamView::OnDraw(dc);
+  }
+};
+
+class BenchFrame : public CFrameWindow {};
+
+class BenchTemplate : public CSingleDocTemplate {
+ public:
+  BenchTemplate(const TessaDriverApi& driver, const PictoLibApi& images)
+      : driver_(driver), images_(images) {}
+
+ protected:
+  std::unique_ptr<CDocument> CreateDocument() override { return std::make_unique<CCamDoc>(); }
+  std::unique_ptr<CFrameWindow> CreateFrame(HWND) override {
+    auto frame = std::make_unique<BenchFrame>();
+    const RECT rect{0, 0, 1300, 1100};
+    if (!frame->Create(0, L"ViewBench", WS_POPUP | WS_VISIBLE, rect, nullptr, nullptr)) return nullptr;
+    return frame;
+  }
+  std::unique_ptr<CView> CreateView() override {
+    return std::make_unique<CountingView>(driver_, images_);
+  }
+
+ private:
+  const TessaDriverApi& driver_;
+  const PictoLibApi& images_;
+};
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / frequency.QuadPart;
+}
+
+LARGE_INTEGER Now() {
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return t;
+}
+
+void PumpFor(double seconds) {
+  const LARGE_INTEGER start = Now();
+  while (Seconds(start, Now()) < seconds) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(1);
+  }
+}
+
+}  // namespace
+
+int main() {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  const std::string ini = std::string(folder) + "selvar-view-bench.ini";
+  if (FILE* file = std::fopen(ini.c_str(), "wb")) {
+    std::fputs("[Driver]\r\nCameras=1\r\n[Camera0]\r\nSerial=1900000001\r\n", file);
+    std::fclose(file);
+  }
+  SetEnvironmentVariableA("TESSADRV_CONFIG", ini.c_str());
+
+  TessaLibrary driver;
+  CImageFileLibrary images;
+  if (driver.Load() != 0) return 1;
+  images.Load();
+  BenchTemplate docTemplate(driver.Api(), images.Api());
+  if (!docTemplate.OpenNewDocument(nullptr)) return 1;
+  auto* view = static_cast<CountingView*>(docTemplate.View());
+  if (!view->IsCameraOpen()) return 1;
+  view->Settings().Rate = 1000;
+  view->ApplyCameraSetting(3);
+  view->Settings().AcquisitionFrames = 300;
+  PumpFor(0.2);
+
+  // Bare live grabs: the camera's own pace.
+  constexpr int kGrabs = 300;
+  LARGE_INTEGER start = Now();
+  for (int i = 0; i < kGrabs; ++i) view->Camera()->GrabLive();
+  const double grabRate = kGrabs / Seconds(start, Now());
+
+  // Live preview: frames the view paints per second while the worker grabs.
+  view->draws = 0;
+  SendMessageW(view->Handle(), WM_COMMAND, ID_CAMERA_PLAY, 0);
+  start = Now();
+  PumpFor(2.0);
+  const double liveRate = view->draws / Seconds(start, Now());
+  view->StopActivity(0);
+
+  // A recording to play back, then bare reads and fast forward over it.
+  SendMessageW(view->Handle(), WM_COMMAND, ID_CAMERA_RECORD, 0);
+  while (view->IsRecording()) PumpFor(0.01);
+  const int frames = static_cast<int>(view->FrameCount());
+  start = Now();
+  for (int i = 0; i < frames; ++i) view->Camera()->ReadFrame(0, 0, i);
+  const double readRate = frames / Seconds(start, Now());
+
+  view->GoToFrame(0);
+  PumpFor(0.1);
+  view->draws = 0;
+  start = Now();
+  SendMessageW(view->Handle(), WM_COMMAND, ID_FRAME_FAST_FORWARD, 0);
+  const double scanSeconds = Seconds(start, Now());
+  // Each step of the scan paints once, so the frames painted are the frames shown.
+  const double shownRate = view->draws / scanSeconds;
+
+  PrintFigure("view_live_frames_painted", liveRate, "frames/s", liveRate / grabRate,
+              "bare_live_grabs");
+  PrintFigure("bare_live_grabs", grabRate, "frames/s", grabRate / 1000.0, "camera_rate_1000");
+  PrintFigure("view_fast_forward_frames_shown", shownRate, "frames/s", shownRate / readRate,
+              "bare_frame_reads");
+  PrintFigure("bare_frame_reads", readRate, "frames/s", readRate / grabRate, "bare_live_grabs");
+  docTemplate.CloseDocument();
+  DeleteFileA(ini.c_str());
+  return 0;
+}
