@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "config/ConfigFields.h"
-#include "config/UniqueFile.h"
+#include "config/UniqueCFile.h"
 
 namespace {
 
@@ -133,7 +133,7 @@ ConfigReadStatus ReadConfigText(const char* data, std::size_t size, CameraSettin
 }
 
 ConfigReadStatus ReadConfigFile(const char* path, CameraSettings& settings) {
-  const UniqueFile file(std::fopen(path, "rb"));
+  const UniqueCFile file(std::fopen(path, "rb"));
   if (!file) return kConfigCannotOpen;
   TextModeReader<FileBytes> reader(FileBytes{file.get()});
   return ReadLines(reader, settings);

@@ -6,7 +6,7 @@
 #include "config/ConfigFields.h"
 #include "config/ConfigPath.h"
 #include "config/FileReplace.h"
-#include "config/UniqueFile.h"
+#include "config/UniqueCFile.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ ConfigWriteStatus WriteConfigFile(const char* path, const CameraSettings& settin
   const int written = std::snprintf(temporary, sizeof temporary, "%s.tmp", path);
   if (written < 0 || static_cast<std::size_t>(written) >= sizeof temporary) return kConfigCannotCreate;
 
-  UniqueFile file(std::fopen(temporary, "wb"));
+  UniqueCFile file(std::fopen(temporary, "wb"));
   if (!file) return kConfigCannotCreate;
   const int streamStatus = WriteConfigStream(file.get(), settings);
   const int closeStatus = std::fclose(file.release());

@@ -7,4 +7,4 @@
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
-using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+using UniqueCFile = std::unique_ptr<std::FILE, FileCloser>;
