@@ -299,6 +299,20 @@ TEST_F(CameraView, StopDuringARecordingAsksWhetherToKeepTheFrames) {
   EXPECT_EQ(texts[0], L"Not all the frames have been acquired yet. keep the acquired ones?");
 }
 
+TEST_F(CameraView, ARecordingThatCannotStartWaitsForStop) {
+  // A million full frames do not fit the camera's memory: the driver refuses the start.
+  Start(OneCamera(), Line("AcquisitionFrames", 1000000));
+  Command(ID_CAMERA_RECORD);
+  PumpUntil([] { return false; }, 100);
+  EXPECT_TRUE(view_->IsRecording()) << "no callback will come; the view waits for the operator";
+  boxes_.Answer(IDNO);
+  Command(ID_CAMERA_STOP);
+  EXPECT_FALSE(view_->IsRecording());
+  EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
+  EXPECT_TRUE(Enabled(ID_CAMERA_RECORD));
+  EXPECT_TRUE(Enabled(ID_CAMERA_PLAY));
+}
+
 TEST_F(CameraView, NavigationStepsAndScans) {
   Start(OneCamera(), Line("AcquisitionFrames", 20));
   EXPECT_FALSE(Enabled(ID_FRAME_NEXT)) << "a sequence of one frame cannot be navigated";
@@ -352,13 +366,16 @@ TEST_F(CameraView, ClosingDuringARecordingStopsEverything) {
 }
 
 TEST_F(CameraView, RepeatedCyclesLeakNothing) {
-  Start(OneCamera(), Line("AcquisitionFrames", 1000000));
+  Start(OneCamera(), Line("AcquisitionFrames", 1000));
   auto liveCycle = [&] {
     Command(ID_CAMERA_PLAY);
     view_->StopActivity(0);
   };
   auto recordCycle = [&] {
     Command(ID_CAMERA_RECORD);
+    int active = 0, recorded = 0, trigger = 0, triggered = 0;
+    view_->Camera()->GetRecordingStatus(&active, &recorded, &trigger, &triggered);
+    EXPECT_EQ(active, 1) << "the camera really records";
     view_->StopActivity(0);
   };
   liveCycle();
