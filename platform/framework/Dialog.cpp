@@ -1,13 +1,36 @@
-// Modal dialog run and message dispatch.
+// Modal and modeless dialog runs and message dispatch.
 #include "platform/framework/Dialog.h"
 
 #include "platform/framework/WindowBase.h"
 
+CDialog::~CDialog() { Destroy(); }
+
 INT_PTR CDialog::DoModal() {
+  modal_ = true;
   const INT_PTR result = DialogBoxParamW(FrameworkInstance(), MAKEINTRESOURCEW(templateId_), parent_,
                                          DialogProc, reinterpret_cast<LPARAM>(this));
   hwnd_ = nullptr;
+  modal_ = false;
   return result;
+}
+
+HWND CDialog::Create() {
+  if (hwnd_) return hwnd_;
+  modal_ = false;
+  return CreateDialogParamW(FrameworkInstance(), MAKEINTRESOURCEW(templateId_), parent_, DialogProc,
+                            reinterpret_cast<LPARAM>(this));
+}
+
+void CDialog::Destroy() {
+  if (hwnd_ && !modal_) DestroyWindow(hwnd_);
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+  if (modal_) {
+    ::EndDialog(hwnd_, result);
+  } else {
+    Destroy();
+  }
 }
 
 void CDialog::OnCommand(int id, int, HWND) {
@@ -40,7 +63,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
       SetWindowLongPtrW(hwnd, DWLP_USER, 0);
       self->hwnd_ = nullptr;
       return FALSE;
-    default:
+    default: {
+      INT_PTR result = FALSE;
+      if (self->OnMessage(message, wParam, lParam, result)) return result;
       return FALSE;
+    }
   }
 }
