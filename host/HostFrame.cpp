@@ -9,12 +9,12 @@
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonEntry {
   int id;
   const wchar_t* text;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonEntry kButtons[] = {
     {ID_CAMERA_RECORD, L"Record"},  {ID_CAMERA_STOP, L"Stop"},     {ID_CAMERA_PLAY, L"Live"},
     {ID_CAMERA_TRIGGER, L"Trigger"}, {0, nullptr},                 {ID_FRAME_FIRST, L"|<"},
     {ID_FRAME_PREVIOUS, L"<"},      {ID_FRAME_REWIND, L"<<"},      {ID_FRAME_FAST_FORWARD, L">>"},
@@ -31,13 +31,13 @@ bool CHostFrame::CreateFrame() {
     return false;
   }
   SendMessageW(toolbar_.BarWindow(), TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
-  for (const ButtonSpec& spec : kButtons) {
+  for (const ButtonEntry& entry : kButtons) {
     TBBUTTON button{};
     button.iBitmap = I_IMAGENONE;
-    button.idCommand = spec.id;
+    button.idCommand = entry.id;
     button.fsState = TBSTATE_ENABLED;
-    button.fsStyle = spec.id ? BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT : BTNS_SEP;
-    button.iString = reinterpret_cast<INT_PTR>(spec.text);
+    button.fsStyle = entry.id ? BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT : BTNS_SEP;
+    button.iString = reinterpret_cast<INT_PTR>(entry.text);
     SendMessageW(toolbar_.BarWindow(), TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
   }
   SendMessageW(toolbar_.BarWindow(), TB_AUTOSIZE, 0, 0);
