@@ -6,20 +6,33 @@
 #include <cstdio>
 #include <vector>
 
-// Seconds one call of fn takes: the median of `repeats` samples, each averaging `inner` calls.
-template <typename Fn>
-double MedianSeconds(Fn&& fn, int repeats = 15, int inner = 10) {
-  std::vector<double> samples;
-  samples.reserve(repeats);
-  fn();  // warm caches and lazy allocations
-  for (int r = 0; r < repeats; ++r) {
+struct PairTiming {
+  double seconds;      // median seconds of one call of the measured work
+  double peerSeconds;  // the same for its peer
+};
+
+// Medians of the work and its peer with their samples interleaved, so that a busy spell of a
+// shared machine slows both alike.
+template <typename Fn, typename Peer>
+PairTiming MedianPair(Fn&& fn, Peer&& peer, int repeats = 31, int inner = 8) {
+  std::vector<double> work, other;
+  fn();
+  peer();
+  auto sample = [inner](auto& f) {
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < inner; ++i) fn();
+    for (int i = 0; i < inner; ++i) f();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    samples.push_back(elapsed.count() / inner);
+    return elapsed.count() / inner;
+  };
+  for (int r = 0; r < repeats; ++r) {
+    work.push_back(sample(fn));
+    other.push_back(sample(peer));
   }
-  std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
-  return samples[samples.size() / 2];
+  auto median = [](std::vector<double>& v) {
+    std::nth_element(v.begin(), v.begin() + v.size() / 2, v.end());
+    return v[v.size() / 2];
+  };
+  return {median(work), median(other)};
 }
 
 // NAME: VALUE UNIT, ratio R to PEER

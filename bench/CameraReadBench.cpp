@@ -34,17 +34,18 @@ void MeasureDepth(CCamera& camera, std::uint32_t depth) {
   const std::size_t bytes = camera.GetFrameBytes();
   std::vector<std::uint8_t> source(bytes, 0x5A), target(bytes);
   int slot = 0;
-  const double read = MedianSeconds([&] {
-    camera.ReadFrame(0, 0, slot);
-    slot = (slot + 1) % kFrames;
-    KeepAlive(camera.FrameBuffer());
-  });
-  const double copy = MedianSeconds([&] {
-    std::memcpy(target.data(), source.data(), bytes);
-    KeepAlive(target.data());
-  });
+  const PairTiming t = MedianPair(
+      [&] {
+        camera.ReadFrame(0, 0, slot);
+        slot = (slot + 1) % kFrames;
+        KeepAlive(camera.FrameBuffer());
+      },
+      [&] {
+        std::memcpy(target.data(), source.data(), bytes);
+        KeepAlive(target.data());
+      });
   const std::string name = "camera_read_frame_" + std::to_string(depth) + "bit_1280x1024";
-  PrintFigure(name.c_str(), bytes / read / 1e9, "GB/s", copy / read, "memcpy");
+  PrintFigure(name.c_str(), bytes / t.seconds / 1e9, "GB/s", t.peerSeconds / t.seconds, "memcpy");
 }
 
 }  // namespace

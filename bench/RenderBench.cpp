@@ -1,37 +1,19 @@
 // Throughput of the frame conversion per depth, against memcpy of the same bytes in the same run.
 //
-// Build without sanitizers, in Release:
-//   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DSELVAR_SANITIZE=OFF -DSELVAR_TESTS=OFF
-//   cmake --build build/bench --target RenderBench && build/bench/bin/RenderBench
-#include <algorithm>
-#include <chrono>
+// Run with scripts/bench.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
+
+#include "bench/BenchTiming.h"
 
 #include "render/FrameConverter.h"
 #include "render/RawFrame.h"
 
 namespace {
-
-constexpr int kRepeats = 31;
-constexpr int kRunsPerRepeat = 8;
-
-using Clock = std::chrono::steady_clock;
-
-template <typename Work>
-double SecondsPerRun(Work&& work) {
-  const auto start = Clock::now();
-  for (int i = 0; i < kRunsPerRepeat; ++i) work();
-  return std::chrono::duration<double>(Clock::now() - start).count() / kRunsPerRepeat;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
 
 struct Case {
   const char* name;
@@ -48,36 +30,29 @@ void Run(const Case& c) {
   CFrameConverter converter;
   converter.Init(c.width, c.height, c.depth);
   const std::uint8_t* bits = nullptr;
-  // Reading one result byte keeps the compiler from dropping the work.
-  volatile std::uint8_t sink = 0;
   const auto convert = [&] {
     if (converter.Convert(frame.data(), bytes, c.width, c.height, &bits) != kConvertOk) {
       std::fprintf(stderr, "%s: conversion refused\n", c.name);
       std::exit(1);
     }
-    sink = bits[bytes / 3];
+    KeepAlive(bits);
   };
   const auto memcopy = [&] {
     std::memcpy(copy.data(), frame.data(), bytes);
-    sink = copy[bytes / 3];
+    KeepAlive(copy.data());
   };
-  convert();  // first touch of the buffer's pages is not part of the figure
-  memcopy();
-
-  std::vector<double> convertTimes, copyTimes;
-  for (int r = 0; r < kRepeats; ++r) {
-    convertTimes.push_back(SecondsPerRun(convert));
-    copyTimes.push_back(SecondsPerRun(memcopy));
+  convert();
+  const std::string name(c.name);
+  if (bits == frame.data()) {
+    // Drawn straight from the frame buffer: nothing is copied and no buffer is allocated.
+    PrintFigure(("convert_" + name + "_bytes_copied").c_str(),
+                static_cast<double>(converter.Buffer().Capacity()), "bytes",
+                static_cast<double>(converter.Buffer().Capacity()) / bytes, "frame_bytes");
+    return;
   }
-  const double convertRate = bytes / Median(convertTimes) / 1e9;
-  const double copyRate = bytes / Median(copyTimes) / 1e9;
-  std::printf("memcpy_%s: %.2f GB/s\n", c.name, copyRate);
-  std::printf("convert_%s: %.2f GB/s, ratio %.2f to memcpy_%s\n", c.name, convertRate,
-              convertRate / copyRate, c.name);
-  // Frames drawn straight from the frame buffer copy nothing and leave the buffer unallocated.
-  const std::size_t written = bits == frame.data() ? 0 : converter.Buffer().Capacity();
-  std::printf("buffer_written_%s: %zu bytes, ratio %.2f to memcpy_%s\n", c.name, written,
-              static_cast<double>(written) / bytes, c.name);
+  const PairTiming t = MedianPair(convert, memcopy);
+  PrintFigure(("convert_" + name).c_str(), bytes / t.seconds / 1e9, "GB/s of input",
+              t.peerSeconds / t.seconds, ("memcpy_" + name).c_str());
 }
 
 }  // namespace

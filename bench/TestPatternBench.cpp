@@ -19,15 +19,17 @@ int main() {
     const std::size_t bytes = TestPatternFrameBytes(g);
     std::vector<std::uint8_t> frame(bytes), source(bytes, 7);
     std::uint32_t n = 0;
-    const double fill = MedianSeconds([&] {
-      FillTestPatternFrame(g, n++, frame.data());
-      KeepAlive(frame.data());
-    });
-    const double copy = MedianSeconds([&] {
-      std::memcpy(frame.data(), source.data(), bytes);
-      KeepAlive(frame.data());
-    });
-    PrintFigure(f.name, fill * 1e3, "ms per frame", fill / copy, "memcpy of a frame");
+    const PairTiming t = MedianPair(
+        [&] {
+          FillTestPatternFrame(g, n++, frame.data());
+          KeepAlive(frame.data());
+        },
+        [&] {
+          std::memcpy(frame.data(), source.data(), bytes);
+          KeepAlive(frame.data());
+        });
+    PrintFigure(f.name, t.seconds * 1e3, "ms per frame", t.seconds / t.peerSeconds,
+                "memcpy of a frame");
   }
   return 0;
 }
