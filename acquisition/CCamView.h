@@ -82,6 +82,8 @@ class CCamView : public CScrollingView {
   std::uint32_t CurrentFrame() const { return currentFrame_; }
   std::uint32_t RingStart() const { return ringStart_; }
   int ZoomPercent() const { return zoomPercent_; }
+  int CustomZoomPercent() const { return customZoomPercent_; }
+  HMENU ContextMenu() const { return contextMenu_.get(); }
   LockedCamera Camera() { return LockedCamera(camera_, cameraLock_); }
   const wchar_t* StopEventName() const { return stopEventName_; }
 
@@ -123,8 +125,16 @@ class CCamView : public CScrollingView {
   void OnFastForward(UINT);
   void OnResetCamera(UINT);
   void OnShowCameraBar(UINT);
+  void ApplyZoom(UINT id);
+  void OnZoomIn(UINT);
+  void OnZoomOut(UINT);
+  void OnZoomFit(UINT);
+  void OnZoom100(UINT);
+  void UpdateZoomIn(CCmdUI& ui);
+  void UpdateZoomOut(CCmdUI& ui);
+  void UpdateOpen(CCmdUI& ui);
+  void ApplyZoomPercent(int zoom, UINT id);
   void UpdateRecord(CCmdUI& ui);
-  void UpdateStop(CCmdUI& ui);
   void UpdatePlay(CCmdUI& ui);
   void UpdateTrigger(CCmdUI& ui);
   void UpdateBackward(CCmdUI& ui);

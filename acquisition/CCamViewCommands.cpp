@@ -5,7 +5,7 @@
 
 const CommandEntry<CCamView> CCamView::kCommands[] = {
     {ID_CAMERA_RECORD, ID_CAMERA_RECORD, &CCamView::OnRecord, &CCamView::UpdateRecord},
-    {ID_CAMERA_STOP, ID_CAMERA_STOP, &CCamView::OnStop, &CCamView::UpdateStop},
+    {ID_CAMERA_STOP, ID_CAMERA_STOP, &CCamView::OnStop, &CCamView::UpdateOpen},
     {ID_CAMERA_PLAY, ID_CAMERA_PLAY, &CCamView::OnPlay, &CCamView::UpdatePlay},
     {ID_FRAME_FIRST, ID_FRAME_FIRST, &CCamView::OnFirstFrame, &CCamView::UpdateBackward},
     {ID_FRAME_LAST, ID_FRAME_LAST, &CCamView::OnLastFrame, &CCamView::UpdateForward},
@@ -19,6 +19,11 @@ const CommandEntry<CCamView> CCamView::kCommands[] = {
     {ID_RESET_CAMERA, ID_RESET_CAMERA, &CCamView::OnResetCamera, &CCamView::UpdateIdleCamera},
     {ID_SHOW_CAMERA_BAR, ID_SHOW_CAMERA_BAR, &CCamView::OnShowCameraBar,
      &CCamView::UpdateShowCameraBar},
+    {ID_ZOOM_FIRST, ID_ZOOM_CUSTOM, &CCamView::ApplyZoom, &CCamView::UpdateOpen},
+    {ID_ZOOM_IN, ID_ZOOM_IN, &CCamView::OnZoomIn, &CCamView::UpdateZoomIn},
+    {ID_ZOOM_OUT, ID_ZOOM_OUT, &CCamView::OnZoomOut, &CCamView::UpdateZoomOut},
+    {ID_ZOOM_FIT, ID_ZOOM_FIT, &CCamView::OnZoomFit, &CCamView::UpdateOpen},
+    {ID_ZOOM_100, ID_ZOOM_100, &CCamView::OnZoom100, &CCamView::UpdateOpen},
 };
 
 bool CCamView::UpdateCommand(CCmdUI& ui) { return UpdateFromTable(*this, kCommands, ui); }
@@ -30,7 +35,7 @@ void CCamView::UpdateRecord(CCmdUI& ui) {
   ui.SetCheck(recording_ ? 1 : 0);
 }
 
-void CCamView::UpdateStop(CCmdUI& ui) { ui.Enable(IsCameraOpen()); }
+void CCamView::UpdateOpen(CCmdUI& ui) { ui.Enable(IsCameraOpen()); }
 
 void CCamView::UpdatePlay(CCmdUI& ui) {
   ui.Enable(IsCameraOpen() && !recording_ && !scanning_);

@@ -33,4 +33,8 @@ class CameraViewHost {
   virtual void EnableZoomSelector(bool enable) = 0;
   // Shows or hides the bar and lays the frame out again.
   virtual void ShowCameraBar(bool show) = 0;
+  // The zoom selector shows entry `index` without sending anything.
+  virtual void SelectZoomEntry(int index) = 0;
+  // The zoom selector's last entry, the custom zoom, reads "percent%".
+  virtual void SetCustomZoomText(int percent) = 0;
 };

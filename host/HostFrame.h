@@ -16,6 +16,8 @@ class CHostFrame : public CFrameWindow, public CameraViewHost, private CameraBar
   CameraBarSink* CameraBar() override { return this; }
   void EnableZoomSelector(bool) override {}
   void ShowCameraBar(bool) override {}
+  void SelectZoomEntry(int) override {}
+  void SetCustomZoomText(int) override {}
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -365,6 +365,54 @@ TEST_F(CameraView, ClosingDuringARecordingStopsEverything) {
   EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+TEST_F(CameraView, ZoomFitsTheWindowAndStepsBetweenPresets) {
+  Start(OneCamera());
+  const SIZE client = view_->TrueClientSize();  // the client area without scroll bars
+  ASSERT_EQ(client.cx, 800);
+  ASSERT_EQ(client.cy, 600);
+  // Start-up posts the fit: 1280 x 1024 in 800 x 600 fits 63 across and 59 down.
+  ASSERT_TRUE(PumpUntil([&] { return view_->ZoomPercent() != 100; }, 2000));
+  EXPECT_EQ(view_->ZoomPercent(), 58);
+  EXPECT_TRUE(frame_->Logged("SetCustomZoomText 58"));
+  EXPECT_EQ(frame_->LastLogged("SelectZoomEntry"), "SelectZoomEntry 13");
+  EXPECT_EQ(view_->TotalSize().cx, 742);
+  EXPECT_EQ(view_->TotalSize().cy, 594);
+  HMENU popup = GetSubMenu(view_->ContextMenu(), 0);
+  wchar_t text[32] = L"";
+  GetMenuStringW(popup, ID_ZOOM_CUSTOM, text, 32, MF_BYCOMMAND);
+  EXPECT_STREQ(text, L"58%");
+  EXPECT_EQ(GetMenuState(popup, ID_ZOOM_CUSTOM, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+  EXPECT_EQ(GetMenuState(popup, 32776, MF_BYCOMMAND) & MF_CHECKED, 0u) << "100% unchecked";
+
+  Command(ID_ZOOM_IN);
+  EXPECT_EQ(view_->ZoomPercent(), 60);
+  EXPECT_EQ(frame_->LastLogged("SelectZoomEntry"), "SelectZoomEntry 7");
+  Command(ID_ZOOM_OUT);
+  EXPECT_EQ(view_->ZoomPercent(), 50);
+  Command(ID_ZOOM_OUT);
+  EXPECT_EQ(view_->ZoomPercent(), 40);
+  Command(ID_ZOOM_100);
+  EXPECT_EQ(view_->ZoomPercent(), 100);
+  EXPECT_EQ(view_->TotalSize().cx, 1280);
+  Command(ID_ZOOM_FIRST);  // 400%
+  EXPECT_FALSE(Enabled(ID_ZOOM_IN));
+  EXPECT_TRUE(Enabled(ID_ZOOM_OUT));
+  Command(ID_ZOOM_IN);
+  EXPECT_EQ(view_->ZoomPercent(), 400);
+  Command(ID_ZOOM_FIRST + 12);  // 10%
+  EXPECT_FALSE(Enabled(ID_ZOOM_OUT));
+  EXPECT_EQ(view_->TotalSize().cx, 128);
+
+  // A fit to the zoom already shown rewrites the texts and leaves the rest.
+  Command(ID_ZOOM_CUSTOM);
+  ASSERT_EQ(view_->ZoomPercent(), 58);
+  const size_t entries = frame_->log.size();
+  Command(ID_ZOOM_FIT);
+  EXPECT_EQ(frame_->log.size(), entries + 1);
+  EXPECT_EQ(frame_->log.back(), "SetCustomZoomText 58");
+  EXPECT_EQ(GetMenuState(popup, ID_ZOOM_CUSTOM, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+}
+
 TEST_F(CameraView, RepeatedCyclesLeakNothing) {
   Start(OneCamera(), Line("AcquisitionFrames", 1000));
   auto liveCycle = [&] {

@@ -24,6 +24,10 @@ class LoggingFrame : public CFrameWindow, public CameraViewHost, public CameraBa
   CameraBarSink* CameraBar() override { return this; }
   void EnableZoomSelector(bool enable) override { zoomSelectorEnabled = enable; }
   void ShowCameraBar(bool show) override { barShown = show; }
+  void SelectZoomEntry(int index) override { Log("SelectZoomEntry " + std::to_string(index)); }
+  void SetCustomZoomText(int percent) override {
+    Log("SetCustomZoomText " + std::to_string(percent));
+  }
 
   void SetView(CCamView*) override { Log("SetView"); }
   void SetCameraInfo(CameraSettings*, std::int32_t model, std::uint32_t, int, std::uint32_t serial,
