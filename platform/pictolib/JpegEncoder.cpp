@@ -98,19 +98,19 @@ JpegEncoder::JpegEncoder(std::uint32_t quality) {
       divisors_[t][i] = 1.0f / (float(q) * kAanScale[i / 8] * kAanScale[i % 8] * 8.0f);
     }
   }
-  const JpegHuffmanSpec* dc[2] = {&kJpegLumaDc, &kJpegChromaDc};
-  const JpegHuffmanSpec* ac[2] = {&kJpegLumaAc, &kJpegChromaAc};
+  const JpegHuffmanTable* dc[2] = {&kJpegLumaDc, &kJpegChromaDc};
+  const JpegHuffmanTable* ac[2] = {&kJpegLumaAc, &kJpegChromaAc};
   for (int t = 0; t < 2; ++t) {
     for (int which = 0; which < 2; ++which) {
-      const JpegHuffmanSpec& spec = which == 0 ? *dc[t] : *ac[t];
+      const JpegHuffmanTable& table = which == 0 ? *dc[t] : *ac[t];
       HuffmanCodes& codes = which == 0 ? dcCodes_[t] : acCodes_[t];
       codes = HuffmanCodes{};
       std::uint32_t code = 0;
       int k = 0;
       for (int len = 1; len <= 16; ++len) {
-        for (int i = 0; i < spec.counts[len - 1]; ++i, ++k, ++code) {
-          codes.code[spec.values[k]] = std::uint16_t(code);
-          codes.size[spec.values[k]] = std::uint8_t(len);
+        for (int i = 0; i < table.counts[len - 1]; ++i, ++k, ++code) {
+          codes.code[table.values[k]] = std::uint16_t(code);
+          codes.size[table.values[k]] = std::uint8_t(len);
         }
         code <<= 1;
       }
@@ -145,16 +145,16 @@ void JpegEncoder::WriteHeaders(const FrameLayout& layout, Bytes& out) const {
     PutU8(out, 0x11);
     PutU8(out, c == 0 ? 0 : 1);
   }
-  const JpegHuffmanSpec* specs[4] = {&kJpegLumaDc, &kJpegLumaAc, &kJpegChromaDc, &kJpegChromaAc};
+  const JpegHuffmanTable* huffman[4] = {&kJpegLumaDc, &kJpegLumaAc, &kJpegChromaDc, &kJpegChromaAc};
   const std::uint8_t classes[4] = {0x00, 0x10, 0x01, 0x11};
   int length = 2;
-  for (int s = 0; s < 2 * tables; ++s) length += 17 + specs[s]->valueCount;
+  for (int s = 0; s < 2 * tables; ++s) length += 17 + huffman[s]->valueCount;
   PutBE16(out, 0xFFC4);
   PutBE16(out, length);
   for (int s = 0; s < 2 * tables; ++s) {
     PutU8(out, classes[s]);
-    out.insert(out.end(), specs[s]->counts, specs[s]->counts + 16);
-    out.insert(out.end(), specs[s]->values, specs[s]->values + specs[s]->valueCount);
+    out.insert(out.end(), huffman[s]->counts, huffman[s]->counts + 16);
+    out.insert(out.end(), huffman[s]->values, huffman[s]->values + huffman[s]->valueCount);
   }
   PutBE16(out, 0xFFDA);
   PutBE16(out, 6 + 2 * components);
