@@ -4,6 +4,7 @@
 #include "platform/pictolib/FrameLayout.h"
 #include "platform/pictolib/PictoLibrary.h"
 #include "platform/pictolib/PngWriter.h"
+#include "tests/pictolib/TestFrames.h"
 
 #include <jpeglib.h>
 #include <png.h>
@@ -29,28 +30,6 @@ constexpr int kFilesPerRun = 16;
 constexpr int kJpegPercent = 75;
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Camera-like content: smooth shading with a little sensor noise in the low bits.
-Bytes MakeFrame(const FrameLayout& l, std::uint32_t seed) {
-  Bytes f(l.FrameBytes());
-  const std::uint32_t maxValue = (1u << l.sampleBits) - 1;
-  std::uint32_t noise = seed + 1;
-  for (std::uint32_t y = 0; y < l.height; ++y)
-    for (std::uint32_t x = 0; x < l.width; ++x)
-      for (std::uint32_t c = 0; c < l.channels; ++c) {
-        noise = noise * 1103515245u + 12345u;
-        const double shade = 0.5 + 0.4 * std::sin(0.01 * x + 0.013 * y + c) * std::cos(0.007 * (x - y) + seed);
-        const std::uint32_t v = std::min(maxValue, std::uint32_t(shade * maxValue) + ((noise >> 16) & 3));
-        const std::size_t i = (std::size_t(y) * l.width + x) * l.channels + c;
-        if (l.IsWide()) {
-          f[2 * i] = std::uint8_t(v);
-          f[2 * i + 1] = std::uint8_t(v >> 8);
-        } else {
-          f[i] = std::uint8_t(v);
-        }
-      }
-  return f;
-}
 
 double Seconds(const std::function<void()>& run) {
   const auto start = std::chrono::steady_clock::now();

@@ -53,14 +53,22 @@ void RowTo8Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t*
     return;
   }
   const unsigned shift = layout.sampleBits - 8;
-  if (layout.channels == 1) {
-    for (std::uint32_t x = 0; x < w; ++x) dst[x] = Upper8(Word(src + 2 * x), shift);
+  if (layout.channels == 1 || !swap) {
+    // Whole words through memcpy (both builds run on little-endian hosts, like the RawFrame), so
+    // that the loop compiles to vector shifts and minimums.
+    const std::size_t samples = std::size_t(w) * layout.channels;
+    for (std::size_t i = 0; i < samples; ++i) {
+      std::uint16_t v;
+      std::memcpy(&v, src + 2 * i, 2);
+      const unsigned r = unsigned(v) >> shift;
+      dst[i] = std::uint8_t(r < 255 ? r : 255);
+    }
     return;
   }
   for (std::uint32_t x = 0; x < w; ++x, src += 6, dst += 3) {
-    const std::uint8_t b = Upper8(Word(src), shift), g = Upper8(Word(src + 2), shift),
-                       r = Upper8(Word(src + 4), shift);
-    dst[0] = swap ? r : b; dst[1] = g; dst[2] = swap ? b : r;
+    dst[0] = Upper8(Word(src + 4), shift);
+    dst[1] = Upper8(Word(src + 2), shift);
+    dst[2] = Upper8(Word(src), shift);
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/pictolib/JpegTables.h"
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -11,37 +12,41 @@ namespace {
 const float kAanScale[8] = {1.0f, 1.387039845f, 1.306562965f, 1.175875602f,
                             1.0f, 0.785694958f, 0.541196100f, 0.275899379f};
 
-void Dct8(float* d, int stride) {
-  const float t0 = d[0] + d[7 * stride], t7 = d[0] - d[7 * stride];
-  const float t1 = d[stride] + d[6 * stride], t6 = d[stride] - d[6 * stride];
-  const float t2 = d[2 * stride] + d[5 * stride], t5 = d[2 * stride] - d[5 * stride];
-  const float t3 = d[3 * stride] + d[4 * stride], t4 = d[3 * stride] - d[4 * stride];
-  const float e10 = t0 + t3, e13 = t0 - t3, e11 = t1 + t2, e12 = t1 - t2;
-  d[0] = e10 + e11;
-  d[4 * stride] = e10 - e11;
-  const float z1 = (e12 + e13) * 0.707106781f;
-  d[2 * stride] = e13 + z1;
-  d[6 * stride] = e13 - z1;
-  const float o10 = t4 + t5, o11 = t5 + t6, o12 = t6 + t7;
-  const float z5 = (o10 - o12) * 0.382683433f;
-  const float z2 = 0.541196100f * o10 + z5;
-  const float z4 = 1.306562965f * o12 + z5;
-  const float z3 = o11 * 0.707106781f;
-  const float z11 = t7 + z3, z13 = t7 - z3;
-  d[5 * stride] = z13 + z2;
-  d[3 * stride] = z13 - z2;
-  d[stride] = z11 + z4;
-  d[7 * stride] = z11 - z4;
+// One AAN pass down all eight columns of a row-major block at once; written column-parallel so
+// that the compiler turns each step into vector operations.
+void DctColumns(float* d) {
+  for (int c = 0; c < 8; ++c) {
+    float* p = d + c;
+    const float t0 = p[0] + p[56], t7 = p[0] - p[56];
+    const float t1 = p[8] + p[48], t6 = p[8] - p[48];
+    const float t2 = p[16] + p[40], t5 = p[16] - p[40];
+    const float t3 = p[24] + p[32], t4 = p[24] - p[32];
+    const float e10 = t0 + t3, e13 = t0 - t3, e11 = t1 + t2, e12 = t1 - t2;
+    p[0] = e10 + e11;
+    p[32] = e10 - e11;
+    const float z1 = (e12 + e13) * 0.707106781f;
+    p[16] = e13 + z1;
+    p[48] = e13 - z1;
+    const float o10 = t4 + t5, o11 = t5 + t6, o12 = t6 + t7;
+    const float z5 = (o10 - o12) * 0.382683433f;
+    const float z2 = 0.541196100f * o10 + z5;
+    const float z4 = 1.306562965f * o12 + z5;
+    const float z3 = o11 * 0.707106781f;
+    const float z11 = t7 + z3, z13 = t7 - z3;
+    p[40] = z13 + z2;
+    p[24] = z13 - z2;
+    p[8] = z11 + z4;
+    p[56] = z11 - z4;
+  }
 }
 
-int BitLength(unsigned v) {
-  int n = 0;
-  while (v) {
-    ++n;
-    v >>= 1;
-  }
-  return n;
+void Transpose(float* d) {
+  for (int r = 0; r < 8; ++r)
+    for (int c = r + 1; c < 8; ++c) std::swap(d[8 * r + c], d[8 * c + r]);
 }
+
+// Bits needed for the magnitude v: the JPEG size category.
+int BitLength(unsigned v) { return v == 0 ? 0 : 32 - __builtin_clz(v); }
 
 }  // namespace
 
@@ -93,19 +98,19 @@ JpegEncoder::JpegEncoder(std::uint32_t quality) {
       divisors_[t][i] = 1.0f / (float(q) * kAanScale[i / 8] * kAanScale[i % 8] * 8.0f);
     }
   }
-  const JpegHuffmanSpec* dc[2] = {&kJpegLumaDc, &kJpegChromaDc};
-  const JpegHuffmanSpec* ac[2] = {&kJpegLumaAc, &kJpegChromaAc};
+  const JpegHuffmanTable* dc[2] = {&kJpegLumaDc, &kJpegChromaDc};
+  const JpegHuffmanTable* ac[2] = {&kJpegLumaAc, &kJpegChromaAc};
   for (int t = 0; t < 2; ++t) {
     for (int which = 0; which < 2; ++which) {
-      const JpegHuffmanSpec& spec = which == 0 ? *dc[t] : *ac[t];
+      const JpegHuffmanTable& table = which == 0 ? *dc[t] : *ac[t];
       HuffmanCodes& codes = which == 0 ? dcCodes_[t] : acCodes_[t];
       codes = HuffmanCodes{};
       std::uint32_t code = 0;
       int k = 0;
       for (int len = 1; len <= 16; ++len) {
-        for (int i = 0; i < spec.counts[len - 1]; ++i, ++k, ++code) {
-          codes.code[spec.values[k]] = std::uint16_t(code);
-          codes.size[spec.values[k]] = std::uint8_t(len);
+        for (int i = 0; i < table.counts[len - 1]; ++i, ++k, ++code) {
+          codes.code[table.values[k]] = std::uint16_t(code);
+          codes.size[table.values[k]] = std::uint8_t(len);
         }
         code <<= 1;
       }
@@ -140,16 +145,16 @@ void JpegEncoder::WriteHeaders(const FrameLayout& layout, Bytes& out) const {
     PutU8(out, 0x11);
     PutU8(out, c == 0 ? 0 : 1);
   }
-  const JpegHuffmanSpec* specs[4] = {&kJpegLumaDc, &kJpegLumaAc, &kJpegChromaDc, &kJpegChromaAc};
+  const JpegHuffmanTable* huffman[4] = {&kJpegLumaDc, &kJpegLumaAc, &kJpegChromaDc, &kJpegChromaAc};
   const std::uint8_t classes[4] = {0x00, 0x10, 0x01, 0x11};
   int length = 2;
-  for (int s = 0; s < 2 * tables; ++s) length += 17 + specs[s]->valueCount;
+  for (int s = 0; s < 2 * tables; ++s) length += 17 + huffman[s]->valueCount;
   PutBE16(out, 0xFFC4);
   PutBE16(out, length);
   for (int s = 0; s < 2 * tables; ++s) {
     PutU8(out, classes[s]);
-    out.insert(out.end(), specs[s]->counts, specs[s]->counts + 16);
-    out.insert(out.end(), specs[s]->values, specs[s]->values + specs[s]->valueCount);
+    out.insert(out.end(), huffman[s]->counts, huffman[s]->counts + 16);
+    out.insert(out.end(), huffman[s]->values, huffman[s]->values + huffman[s]->valueCount);
   }
   PutBE16(out, 0xFFDA);
   PutBE16(out, 6 + 2 * components);
@@ -164,33 +169,39 @@ void JpegEncoder::WriteHeaders(const FrameLayout& layout, Bytes& out) const {
 }
 
 void JpegEncoder::EncodeBlock(float* block, Component& c, BitSink& bits) const {
-  for (int r = 0; r < 8; ++r) Dct8(block + 8 * r, 1);
-  for (int col = 0; col < 8; ++col) Dct8(block + col, 8);
-  int zz[64];
+  // block holds the samples transposed: the first pass transforms the rows, the second the columns.
+  DctColumns(block);
+  Transpose(block);
+  DctColumns(block);
+  // Most coefficients quantise to zero: a mask of the others lets the run-length coding jump
+  // from one non-zero coefficient to the next.
+  int quantised[64], zz[64];
+  for (int i = 0; i < 64; ++i) quantised[i] = int(block[i] * c.divisors[i] + 16384.5f) - 16384;
+  std::uint64_t nonZero = 0;
   for (int i = 0; i < 64; ++i) {
-    const int n = kJpegZigzag[i];
-    zz[i] = int(block[n] * c.divisors[n] + 16384.5f) - 16384;
+    zz[i] = quantised[kJpegZigzag[i]];
+    nonZero |= std::uint64_t(zz[i] != 0) << i;
   }
   const int diff = zz[0] - c.lastDc;
   c.lastDc = zz[0];
   const int dcBits = BitLength(unsigned(diff < 0 ? -diff : diff));
   bits.Put(c.dc->code[dcBits], c.dc->size[dcBits]);
   if (dcBits) bits.Put(std::uint32_t(diff < 0 ? diff - 1 : diff), dcBits);
-  int run = 0;
-  for (int k = 1; k < 64; ++k) {
-    const int v = zz[k];
-    if (v == 0) {
-      ++run;
-      continue;
-    }
+  nonZero &= ~std::uint64_t(1);
+  int last = 0;
+  while (nonZero != 0) {
+    const int k = __builtin_ctzll(nonZero);
+    nonZero &= nonZero - 1;
+    int run = k - last - 1;
     for (; run > 15; run -= 16) bits.Put(c.ac->code[0xF0], c.ac->size[0xF0]);
+    const int v = zz[k];
     const int n = BitLength(unsigned(v < 0 ? -v : v));
     const int symbol = (run << 4) | n;
     bits.Put(c.ac->code[symbol], c.ac->size[symbol]);
     bits.Put(std::uint32_t(v < 0 ? v - 1 : v), n);
-    run = 0;
+    last = k;
   }
-  if (run > 0) bits.Put(c.ac->code[0], c.ac->size[0]);
+  if (last != 63) bits.Put(c.ac->code[0], c.ac->size[0]);
 }
 
 void JpegEncoder::Encode(const FrameLayout& layout, const std::uint8_t* pixels, Bytes& out) const {
@@ -235,7 +246,7 @@ void JpegEncoder::Encode(const FrameLayout& layout, const std::uint8_t* pixels, 
       for (int c = 0; c < components; ++c) {
         const float* plane = planes.data() + std::size_t(c) * 8 * planeWidth + bx;
         for (int r = 0; r < 8; ++r)
-          for (int x = 0; x < 8; ++x) block[8 * r + x] = plane[r * planeWidth + x];
+          for (int x = 0; x < 8; ++x) block[8 * x + r] = plane[r * planeWidth + x];
         EncodeBlock(block, comps[c], bits);
       }
     }

@@ -50,8 +50,8 @@ const std::uint8_t kChromaAcValues[162] = {
 
 }  // namespace
 
-const JpegHuffmanSpec kJpegLumaDc = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcValues, 12};
-const JpegHuffmanSpec kJpegChromaDc = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcValues, 12};
-const JpegHuffmanSpec kJpegLumaAc = {{0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kLumaAcValues, 162};
-const JpegHuffmanSpec kJpegChromaAc = {{0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77},
+const JpegHuffmanTable kJpegLumaDc = {{0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0}, kDcValues, 12};
+const JpegHuffmanTable kJpegChromaDc = {{0, 3, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0}, kDcValues, 12};
+const JpegHuffmanTable kJpegLumaAc = {{0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 0x7d}, kLumaAcValues, 162};
+const JpegHuffmanTable kJpegChromaAc = {{0, 2, 1, 2, 4, 4, 3, 4, 7, 5, 4, 4, 0, 1, 2, 0x77},
                                        kChromaAcValues, 162};

@@ -7,13 +7,13 @@ extern const std::uint8_t kJpegZigzag[64];             // zig-zag position -> na
 extern const std::uint8_t kJpegLumaQuant[64];          // natural order
 extern const std::uint8_t kJpegChromaQuant[64];        // natural order
 
-struct JpegHuffmanSpec {
+struct JpegHuffmanTable {
   std::uint8_t counts[16];     // codes of length 1 to 16
   const std::uint8_t* values;
   int valueCount;
 };
 
-extern const JpegHuffmanSpec kJpegLumaDc;
-extern const JpegHuffmanSpec kJpegLumaAc;
-extern const JpegHuffmanSpec kJpegChromaDc;
-extern const JpegHuffmanSpec kJpegChromaAc;
+extern const JpegHuffmanTable kJpegLumaDc;
+extern const JpegHuffmanTable kJpegLumaAc;
+extern const JpegHuffmanTable kJpegChromaDc;
+extern const JpegHuffmanTable kJpegChromaAc;

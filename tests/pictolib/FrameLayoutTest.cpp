@@ -79,6 +79,8 @@ TEST(FrameLayout, EightBitRowsKeepTheUpperBitsAndSaturate) {
       {30, Words({1023, 0, 512}), RowOrder::Rgb, {128, 0, 255}},
       {27, Words({2, 511, 100}), RowOrder::Rgb, {50, 255, 1}},
       {24, {1, 2, 3, 4, 5, 6}, RowOrder::Rgb, {3, 2, 1, 6, 5, 4}},
+      {24, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, RowOrder::Rgb,
+       {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13}},
       {24, {1, 2, 3}, RowOrder::Bgr, {1, 2, 3}},
       {8, {7, 200}, RowOrder::Rgb, {7, 200}},
   };

@@ -113,6 +113,17 @@ TEST_F(PictoLibDll, CodecsTypesAndExtensionsThroughTheExports) {
   EXPECT_NE(ext_(6, ext), 0);
 }
 
+TEST_F(PictoLibDll, UnloadingRemovesAnUnfinishedFile) {
+  const ImageInfo info = MakeInfo(8, 8, 8, 5.0f);
+  const Frame f = MakeFrame(LayoutOf(info), 0);
+  const std::string path = PathFor(20);
+  ASSERT_EQ(write_(path.c_str(), 0, 20, &info, 0, 0, f.data(), 4), 0);
+  EXPECT_EQ(dir_.Files().size(), 1u);
+  ASSERT_TRUE(FreeLibrary(module_));
+  module_ = nullptr;
+  EXPECT_TRUE(dir_.Files().empty());
+}
+
 TEST_F(PictoLibDll, BadCallsReturnNonZero) {
   const ImageInfo info = MakeInfo(8, 8, 8);
   const Frame f = MakeFrame(LayoutOf(info), 0);

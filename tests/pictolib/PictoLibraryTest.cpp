@@ -277,6 +277,19 @@ TEST(PictoLibrary, MultiFrameFileAppearsOnlyAfterItsLastFrame) {
   }
 }
 
+TEST(PictoLibrary, UnfinishedFileGoesWithTheLibrary) {
+  ScratchFolder dir;
+  const ImageInfo info = MakeInfo(16, 8, 24);
+  const Frame f = MakeFrame(LayoutOf(info), 0);
+  {
+    PictoLibrary lib;
+    ASSERT_EQ(lib.WriteFile(dir.Path("cut.avi").c_str(), 0, 17, &info, f.data(), 5), kPictoOk);
+    ASSERT_EQ(lib.WriteFile(dir.Path("cut.avi").c_str(), 1, 17, &info, f.data(), 5), kPictoOk);
+    EXPECT_EQ(dir.Files(), std::vector<std::string>{"cut.avi.part"});
+  }
+  EXPECT_TRUE(dir.Files().empty());
+}
+
 TEST(PictoLibrary, FramesOutOfOrderDropThePartialFile) {
   ScratchFolder dir;
   PictoLibrary lib;
