@@ -5,6 +5,7 @@
 #include "platform/pictolib/PictoLibrary.h"
 #include "platform/pictolib/PngWriter.h"
 #include "tests/pictolib/TestFrames.h"
+#include "bench/BenchTiming.h"
 
 #include <jpeglib.h>
 #include <png.h>
@@ -31,31 +32,9 @@ constexpr int kJpegPercent = 75;
 
 using Bytes = std::vector<std::uint8_t>;
 
-double Seconds(const std::function<void()>& run) {
-  const auto start = std::chrono::steady_clock::now();
-  run();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-// Medians of ours and the peer's run times, the two taken in turn so that both see the same
-// state of the machine and of the page cache.
-std::pair<double, double> MedianPair(const std::function<void()>& ours, const std::function<void()>& peer) {
-  std::vector<double> a, b;
-  for (int i = 0; i < kRuns; ++i) {
-    a.push_back(Seconds(ours));
-    b.push_back(Seconds(peer));
-  }
-  return {Median(a), Median(b)};
-}
-
+// The figure line, with the ratio of two values of the same kind (rates or sizes).
 void Report(const std::string& name, double value, const char* unit, double peer, const char* peerName) {
-  std::printf("%s: %.1f %s, ratio %.2f to %s\n", name.c_str(), value, unit, value / peer, peerName);
-  std::fflush(stdout);
+  PrintFigure(name.c_str(), value, unit, value / peer, peerName);
 }
 
 std::uint64_t FileBytes(const std::string& path) { return std::filesystem::file_size(path); }
@@ -224,8 +203,7 @@ class Bench {
             "libjpeg-turbo", libjpeg);
     const Bytes rgb = RgbOf(layout_, frame_);
     const double ours = Psnr(rgb, LibjpegDecode(Path("x.jpg"))), theirs = Psnr(rgb, LibjpegDecode(Path("peer.jpg")));
-    std::printf("jpeg_q75_psnr_%s: %.2f dB, ratio %.3f to libjpeg-turbo (%.2f dB)\n", content.name, ours, ours / theirs,
-                theirs);
+    Report(std::string("jpeg_q75_psnr_") + content.name, ours, "dB", theirs, "libjpeg-turbo");
     Report("jpeg_q75_size_" + tag, double(FileBytes(Path("x.jpg"))), "bytes", double(FileBytes(Path("peer.jpg"))),
            "libjpeg-turbo");
     SetCodec(kTypeAvi, kCodecJpeg);
@@ -240,8 +218,8 @@ class Bench {
   // Reports our frames per second against the peer's for the same frames.
   void Compare(const std::string& name, int frames, const std::function<void()>& ours, const char* peerName,
                  const std::function<void()>& peer) {
-    const auto [a, b] = MedianPair(ours, peer);
-    Report(name, frames / a, "fps", frames / b, peerName);
+    const PairTiming t = MedianPair(ours, peer, kRuns, 1);
+    Report(name, frames / t.seconds, "fps", frames / t.peerSeconds, peerName);
   }
   // Against writing files of the same size as ours: what the disk allows for these bytes.
   void Uncompressed(const std::string& name, int type, const char* file, int frames) {
