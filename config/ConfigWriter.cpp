@@ -5,7 +5,7 @@
 
 #include "config/ConfigFields.h"
 #include "config/ConfigPath.h"
-#include "config/FileReplace.h"
+#include "platform/files/FileReplace.h"
 #include "config/UniqueCFile.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Frames go into "<name>.part" next to the target, which only appears, complete, after the last frame.
 #include "platform/pictolib/WriteSession.h"
 
-#include "platform/pictolib/ReplaceFile.h"
+#include "platform/files/FileReplace.h"
 
 WriteSession::WriteSession(std::string target, int type, const SequenceParams& params)
     : target_(std::move(target)), temp_(target_ + ".part"), type_(type), params_(params),
@@ -10,7 +10,7 @@ WriteSession::WriteSession(std::string target, int type, const SequenceParams& p
 WriteSession::~WriteSession() {
   if (complete_) return;
   out_.Close();
-  RemoveFileQuietly(temp_);
+  RemoveFileQuietly(temp_.c_str());
 }
 
 int WriteSession::Open() {
@@ -32,7 +32,7 @@ int WriteSession::AddFrame(const std::uint8_t* pixels) {
   status = writer_->Finish(out_);
   if (status != kPictoOk) return status;
   if (!out_.Close()) return kPictoWriteFailed;
-  if (!MoveOverTarget(temp_, target_)) return kPictoWriteFailed;
+  if (ReplaceWithTemporary(temp_.c_str(), target_.c_str()) != 0) return kPictoWriteFailed;
   complete_ = true;
   return kPictoOk;
 }

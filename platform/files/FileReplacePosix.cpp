@@ -1,5 +1,5 @@
 // File replacement for the native build, where rename() replaces atomically.
-#include "config/FileReplace.h"
+#include "platform/files/FileReplace.h"
 
 #include <unistd.h>
 
@@ -8,3 +8,5 @@ int FlushFileToDisk(std::FILE* file) { return fsync(fileno(file)) == 0 ? 0 : 1; 
 int ReplaceWithTemporary(const char* temporary, const char* target) {
   return std::rename(temporary, target) == 0 ? 0 : 1;
 }
+
+void RemoveFileQuietly(const char* path) { std::remove(path); }

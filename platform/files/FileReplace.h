@@ -1,4 +1,5 @@
-// Durable replacement of a file by a finished temporary: the seam between the writer and the platform.
+// Durable replacement of a file by a finished temporary, for every file the system must not lose:
+// the new file takes the old one's place only when it is complete.
 #pragma once
 
 #include <cstdio>
@@ -9,3 +10,6 @@ int FlushFileToDisk(std::FILE* file);
 // Puts the complete file temporary in place of target. On failure target is as it was and
 // temporary is still there for the caller to remove; returns non-zero.
 int ReplaceWithTemporary(const char* temporary, const char* target);
+
+// Removes a file, if there is one, without a word.
+void RemoveFileQuietly(const char* path);
