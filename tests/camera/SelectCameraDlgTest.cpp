@@ -39,7 +39,8 @@ BOOL CALLBACK FindSelectCamera(HWND hwnd, LPARAM found) {
 void CALLBACK PollForDialog(HWND, UINT, UINT_PTR, DWORD) {
   HWND dialog = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindSelectCamera, reinterpret_cast<LPARAM>(&dialog));
-  if (!dialog || g_script.ran) return;
+  // A modal dialog is shown at its loop's first idle moment; act on it only from then on.
+  if (!dialog || g_script.ran || !IsWindowVisible(dialog)) return;
   KillTimer(nullptr, g_script.pollTimer);
   g_script.dialog = dialog;
   g_script.ran = true;
@@ -175,7 +176,7 @@ TEST(SelectCameraDlg, DialogResultsAndSelectedIndex) {
        [](HWND d) {
          SendListNotify(d, NM_DBLCLK, -1);
          SendListNotify(d, NM_DBLCLK, 3);
-         if (IsWindowVisible(d)) Press(d, IDOK);
+         Press(d, IDOK);
        },
        IDOK, 0},
       {"selecting a row then Open",
