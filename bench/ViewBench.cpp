@@ -11,8 +11,7 @@
 #include "acquisition/CCamView.h"
 #include "bench/BenchTiming.h"
 #include "camera/TessaLibrary.h"
-#include "control/CCamDoc.h"
-#include "platform/framework/DocTemplate.h"
+#include "control/CameraDocTemplate.h"
 #include "resources/CommandIds.h"
 
 namespace {
@@ -27,29 +26,15 @@ class CountingView : public CCamView {
   }
 };
 
-class BenchFrame : public CFrameWindow {};
-
-class BenchTemplate : public CSingleDocTemplate {
+class BenchFrame : public CFrameWindow {
  public:
-  BenchTemplate(const TessaDriverApi& driver, const PictoLibApi& images)
-      : driver_(driver), images_(images) {}
-
- protected:
-  std::unique_ptr<CDocument> CreateDocument() override { return std::make_unique<CCamDoc>(); }
-  std::unique_ptr<CFrameWindow> CreateFrame(HWND) override {
-    auto frame = std::make_unique<BenchFrame>();
+  bool CreateFrame(HWND parent) {
     const RECT rect{0, 0, 1300, 1100};
-    if (!frame->Create(0, L"ViewBench", WS_POPUP | WS_VISIBLE, rect, nullptr, nullptr)) return nullptr;
-    return frame;
+    return Create(0, L"ViewBench", WS_POPUP | WS_VISIBLE, rect, parent, nullptr) != nullptr;
   }
-  std::unique_ptr<CView> CreateView() override {
-    return std::make_unique<CountingView>(driver_, images_);
-  }
-
- private:
-  const TessaDriverApi& driver_;
-  const PictoLibApi& images_;
 };
+
+using BenchTemplate = CCameraDocTemplate<BenchFrame, CountingView>;
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   LARGE_INTEGER frequency;

@@ -22,9 +22,9 @@ constexpr ButtonEntry kButtons[] = {
 
 }  // namespace
 
-bool CHostFrame::CreateFrame() {
+bool CHostFrame::CreateFrame(HWND parent) {
   const RECT rect{40, 40, 40 + 1100, 40 + 900};
-  if (!Create(0, L"Selvar", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect, nullptr, nullptr)) {
+  if (!Create(0, L"Selvar", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect, parent, nullptr)) {
     return false;
   }
   if (!toolbar_.Create(*this, WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP, 59392)) {

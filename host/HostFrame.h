@@ -10,7 +10,8 @@
 
 class CHostFrame : public CFrameWindow, public CameraViewHost, private CameraBarSink {
  public:
-  bool CreateFrame();
+  // A top-level window of its own; the host program has no parent for it.
+  bool CreateFrame(HWND parent);
   const std::wstring& StatusText() const { return status_; }
 
   CameraBarSink* CameraBar() override { return this; }

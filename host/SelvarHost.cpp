@@ -10,7 +10,8 @@
 #include "camera/TessaLibrary.h"
 #include "export/ImageFileLibrary.h"
 #include "host/DemoScript.h"
-#include "host/HostTemplate.h"
+#include "control/CameraDocTemplate.h"
+#include "host/HostFrame.h"
 
 int wmain(int argc, wchar_t** argv) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
@@ -22,7 +23,7 @@ int wmain(int argc, wchar_t** argv) {
   CImageFileLibrary images;
   if (images.Load() != 0) std::printf("SelvarHost: PictoLib.dll not found; saving is unavailable\n");
 
-  CHostTemplate docTemplate(driver.Api(), images.Api());
+  CCameraDocTemplate<CHostFrame> docTemplate(driver.Api(), images.Api());
   CFrameWindow* frame = docTemplate.OpenNewDocument(nullptr);
   if (!frame) {
     std::printf("SelvarHost: the workstation window could not be created\n");

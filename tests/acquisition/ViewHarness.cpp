@@ -27,11 +27,9 @@ void LoggingFrame::Log(const std::string& entry) {
   log.push_back(entry);
 }
 
-std::unique_ptr<CFrameWindow> ViewTemplate::CreateFrame(HWND) {
-  auto frame = std::make_unique<LoggingFrame>();
+bool LoggingFrame::CreateFrame(HWND parent) {
   const RECT rect{0, 0, 800, 600};
-  if (!frame->Create(0, L"", WS_POPUP | WS_VISIBLE, rect, nullptr, nullptr)) return nullptr;
-  return frame;
+  return Create(0, L"", WS_POPUP | WS_VISIBLE, rect, parent, nullptr) != nullptr;
 }
 
 MessageBoxWatcher::MessageBoxWatcher() : thread_([this] { Run(); }) {}

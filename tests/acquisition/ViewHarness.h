@@ -12,8 +12,7 @@
 
 #include "acquisition/CCamView.h"
 #include "camera/TessaLibrary.h"
-#include "control/CCamDoc.h"
-#include "platform/framework/DocTemplate.h"
+#include "control/CameraDocTemplate.h"
 
 class LoggingFrame : public CFrameWindow, public CameraViewHost, public CameraBarSink {
  public:
@@ -21,6 +20,7 @@ class LoggingFrame : public CFrameWindow, public CameraViewHost, public CameraBa
   bool zoomSelectorEnabled = true;
   bool barShown = true;
 
+  bool CreateFrame(HWND parent);
   CameraBarSink* CameraBar() override { return this; }
   void EnableZoomSelector(bool enable) override { zoomSelectorEnabled = enable; }
   void ShowCameraBar(bool show) override { barShown = show; }
@@ -54,20 +54,7 @@ class LoggingFrame : public CFrameWindow, public CameraViewHost, public CameraBa
   mutable std::mutex mutex_;  // the worker thread may log frame texts
 };
 
-class ViewTemplate : public CSingleDocTemplate {
- public:
-  ViewTemplate(const TessaDriverApi& driver, const PictoLibApi& images)
-      : driver_(driver), images_(images) {}
-
- protected:
-  std::unique_ptr<CDocument> CreateDocument() override { return std::make_unique<CCamDoc>(); }
-  std::unique_ptr<CFrameWindow> CreateFrame(HWND) override;
-  std::unique_ptr<CView> CreateView() override { return std::make_unique<CCamView>(driver_, images_); }
-
- private:
-  const TessaDriverApi& driver_;
-  const PictoLibApi& images_;
-};
+using ViewTemplate = CCameraDocTemplate<LoggingFrame>;
 
 // Answers each "Kinetra Digital Camera" box with the next queued answer and keeps its text.
 class MessageBoxWatcher {
