@@ -36,6 +36,8 @@ class CDialog {
 
   // Ends a modal run with the result; a modeless dialog's window is destroyed instead.
   void EndDialog(INT_PTR result);
+  // The owner or parent of a dialog not created yet.
+  void SetParentWindow(HWND parent) { parent_ = parent; }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

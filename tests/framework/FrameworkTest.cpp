@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/framework/DialogBar.h"
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/ScrollingView.h"
 #include "platform/framework/ToolBarControl.h"
@@ -237,6 +238,53 @@ TEST_F(Framework, FrameLaysOutBarsAroundTheView) {
   EXPECT_GE(r.bottom - r.top, 0);
   frame_->ShowControlBar(&top, false);
   frame_->ShowControlBar(&right, false);
+}
+
+// A bar that handles its own check box and passes everything else to the frame.
+class TestDialogBar : public CDialogBar {
+ public:
+  TestDialogBar() : CDialogBar(101) {}
+  int ownClicks = 0;
+
+ protected:
+  bool OnBarCommand(int id, int code, HWND) override {
+    if (id != 556 || code != BN_CLICKED) return false;
+    ++ownClicks;
+    return true;
+  }
+};
+
+TEST_F(Framework, DialogBarsFollowTheUpdateHandlersAndRouteTheirButtons) {
+  TestDialogBar bar;
+  ASSERT_TRUE(bar.Create(*frame_, 139));
+  EXPECT_EQ(GetDlgCtrlID(bar.BarWindow()), 139);
+  EXPECT_GT(bar.DockedThickness(), 0);
+  frame_->AddControlBar(&bar, DockSide::Right);
+  ExpectRect(ChildRect(bar.BarWindow()), 400 - bar.DockedThickness(), 0, 400, 300);
+  ExpectRect(ChildRect(view_->Handle()), 0, 0, 400 - bar.DockedThickness(), 300);
+
+  auto enabled = [&](int id) { return IsWindowEnabled(bar.Item(id)) != FALSE; };
+  SendMessageW(bar.BarWindow(), WM_IDLEUPDATECMDUI, 0, 0);
+  EXPECT_FALSE(enabled(100)) << "the view's rule says no";
+  EXPECT_FALSE(enabled(555)) << "a push button nobody carries out";
+  EXPECT_TRUE(enabled(556)) << "the bar's own check box is left alone";
+  EXPECT_TRUE(enabled(557)) << "so is an edit box";
+  EXPECT_EQ(SendMessageW(bar.Item(101), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+  view_->recordAllowed = true;
+  view_->live = true;
+  frame_->UpdateAllBars();
+  EXPECT_TRUE(enabled(100));
+  EXPECT_EQ(SendMessageW(bar.Item(101), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  SendMessageW(bar.Item(100), BM_CLICK, 0, 0);
+  SendMessageW(bar.Item(556), BM_CLICK, 0, 0);
+  EXPECT_EQ(view_->ran, (std::vector<UINT>{100})) << "the button's command reached the view";
+  EXPECT_EQ(bar.ownClicks, 1);
+  // Enter and Escape inside the bar end nothing.
+  SendMessageW(bar.BarWindow(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+  EXPECT_TRUE(IsWindow(bar.BarWindow()));
+  frame_->ShowControlBar(&bar, false);
 }
 
 TEST_F(Framework, ScrollingViewStepsAndClamps) {
