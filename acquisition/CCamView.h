@@ -39,6 +39,14 @@ class LockedCamera {
   CCamera& camera_;
 };
 
+enum SaveResult : int {
+  kSaveDone = 0,
+  kSaveRefused = 1,       // a step of 0, a last frame before the first, or no progress dialog
+  kSaveAborted = 2,       // the operator pressed Abort; the files written so far stay
+  kSaveWriteFailed = 3,   // the library refused at least one frame; the others were written
+  kSaveNameTooLong = 4,   // a file name would not fit
+};
+
 class CCamView : public CScrollingView {
  public:
   CCamView(const TessaDriverApi& driver, const PictoLibApi& images);
@@ -67,6 +75,13 @@ class CCamView : public CScrollingView {
   void GoToFrame(std::uint32_t index);
   void LoadFrame(std::uint32_t index);
   void UpdateFrameIndexText(int number, int count);
+
+  // Saving: the range and files of the settings record. Nothing is shown to the operator; the
+  // result says how it went.
+  int SaveImageSequence();
+  int WriteImage(const char* fileName, std::uint32_t width, std::uint32_t height,
+                 std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate,
+                 int frameCount, const void* pixels);
 
   // Messages.
   int ShowCameraMessage(UINT stringId, UINT style, int number);

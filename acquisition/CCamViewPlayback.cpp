@@ -1,6 +1,6 @@
 // Playback: showing recorded frames from camera memory one by one, and the two scans.
 #include "acquisition/CCamView.h"
-#include "acquisition/PumpMessages.h"
+#include "platform/framework/PumpMessages.h"
 
 void CCamView::GoToFrame(std::uint32_t index) {
   currentFrame_ = index;

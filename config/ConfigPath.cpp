@@ -4,11 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-void RemoveTrailingBackslash(char* folder) {
-  const std::size_t length = std::strlen(folder);
-  if (length > 0 && folder[length - 1] == '\\') folder[length - 1] = '\0';
-}
-
 int BuildConfigPath(const char* folder, std::int32_t serial, char* out, std::size_t outSize) {
   // The file name is the serial as a signed 32-bit number: serials from 2^31 up appear negative,
   // which existing files rely on.

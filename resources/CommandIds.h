@@ -39,3 +39,10 @@
 
 // The view's right-button menu.
 #define IDR_VIEW_MENU 154
+
+// Sequence saving.
+#define IDS_SAVING_FRAMES 508
+#define IDD_SAVE_PROGRESS 149
+#define IDC_ABORT_SAVE 1010
+#define IDC_SAVE_PROGRESS_BAR 1311
+#define IDC_SAVE_MESSAGE 1312

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+
 #include "camera/CameraIds.h"
 #include "config/SharedFolder.h"
 #include "resources/CommandIds.h"
@@ -411,6 +414,143 @@ TEST_F(CameraView, ZoomFitsTheWindowAndStepsBetweenPresets) {
   EXPECT_EQ(frame_->log.size(), entries + 1);
   EXPECT_EQ(frame_->log.back(), "SetCustomZoomText 58");
   EXPECT_EQ(GetMenuState(popup, ID_ZOOM_CUSTOM, MF_BYCOMMAND) & MF_CHECKED, MF_CHECKED);
+}
+
+// A fresh folder under the temporary folder for saved files, removed with what it holds.
+class SaveFolder {
+ public:
+  SaveFolder() {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    path_ = std::string(temp) + "selvar-save-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(path_.c_str(), nullptr);
+  }
+  ~SaveFolder() {
+    for (const std::string& file : Files()) DeleteFileA((path_ + "\\" + file).c_str());
+    RemoveDirectoryA(path_.c_str());
+  }
+  const std::string& Path() const { return path_; }
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::string Head(const std::string& file, size_t bytes) const {
+    std::string data(bytes, '\0');
+    FILE* f = std::fopen((path_ + "\\" + file).c_str(), "rb");
+    if (!f) return "";
+    data.resize(std::fread(&data[0], 1, bytes, f));
+    std::fclose(f);
+    return data;
+  }
+
+ private:
+  std::string path_;
+};
+
+void Target(CameraSettings& s, const std::string& folder, std::uint32_t type, std::uint32_t first,
+            std::uint32_t last, std::uint32_t step) {
+  std::snprintf(s.ImageFolder, sizeof s.ImageFolder, "%s", folder.c_str());
+  std::snprintf(s.ImageNamePrefix, sizeof s.ImageNamePrefix, "Img");
+  s.FileType = type;
+  s.SaveFirst = first;
+  s.SaveLast = last;
+  s.SaveStep = step;
+}
+
+TEST_F(CameraView, SavingWritesOneFilePerFrameNumberedInTheSeries) {
+  Start(OneCamera(), Line("AcquisitionFrames", 20));
+  RecordToTheEnd();
+  SaveFolder folder;
+  CameraSettings& s = view_->Settings();
+  Target(s, folder.Path() + "\\", 1, 10, 15, 2);  // frames 10, 12 and 14 as TIFF
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveDone);
+  EXPECT_EQ(std::string(s.ImageFolder), folder.Path()) << "one trailing backslash removed";
+  EXPECT_EQ(folder.Files(), (std::vector<std::string>{"Img000.tif", "Img001.tif", "Img002.tif"}));
+  EXPECT_EQ(folder.Head("Img001.tif", 4), std::string("II*\0", 4));
+  EXPECT_EQ(ShownFrameNumber(), 14u) << "the buffer holds the last frame saved";
+  EXPECT_EQ(view_->CurrentFrame(), 0u) << "playback's frame is unchanged";
+}
+
+TEST_F(CameraView, SavingPutsARangeIntoOneMovie) {
+  Start(OneCamera(), Line("AcquisitionFrames", 20));
+  RecordToTheEnd();
+  SaveFolder folder;
+  Target(view_->Settings(), folder.Path(), 17, 0, 9, 3);  // frames 0, 3, 6, 9 as AVI
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveDone);
+  ASSERT_EQ(folder.Files(), (std::vector<std::string>{"Img.avi"}));
+  const std::string head = folder.Head("Img.avi", 64);
+  ASSERT_EQ(head.size(), 64u);
+  EXPECT_EQ(head.substr(0, 4), "RIFF");
+  EXPECT_EQ(head.substr(8, 4), "AVI ");
+  std::uint32_t totalFrames = 0;
+  std::memcpy(&totalFrames, head.data() + 48, 4);
+  EXPECT_EQ(totalFrames, 4u);
+  EXPECT_EQ(ShownFrameNumber(), 9u);
+}
+
+TEST_F(CameraView, SavingRefusesRangesWithoutFrames) {
+  Start(OneCamera(), Line("AcquisitionFrames", 20));
+  RecordToTheEnd();
+  SaveFolder folder;
+  const struct { std::uint32_t first, last, step; } ranges[] = {{0, 9, 0}, {9, 0, 1}};
+  for (const auto& r : ranges) {
+    Target(view_->Settings(), folder.Path(), 1, r.first, r.last, r.step);
+    EXPECT_EQ(view_->SaveImageSequence(), kSaveRefused) << r.first << ".." << r.last;
+  }
+  EXPECT_TRUE(folder.Files().empty());
+  Target(view_->Settings(), std::string(250, 'x'), 1, 0, 0, 1);
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveNameTooLong);
+}
+
+struct AbortProbe {
+  std::wstring message;
+  int ticks = 0;
+};
+AbortProbe g_abort;
+
+BOOL CALLBACK FindProgress(HWND window, LPARAM found) {
+  if (GetDlgItem(window, IDC_ABORT_SAVE)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Runs inside the saving loop's message pump: reads the message line, then presses Abort.
+void CALLBACK PressAbort(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND progress = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindProgress, reinterpret_cast<LPARAM>(&progress));
+  if (!progress || ++g_abort.ticks < 3) return;
+  wchar_t text[128] = L"";
+  GetDlgItemTextW(progress, IDC_SAVE_MESSAGE, text, 128);
+  g_abort.message = text;
+  SendDlgItemMessageW(progress, IDC_ABORT_SAVE, BM_CLICK, 0, 0);
+  KillTimer(nullptr, timer);
+}
+
+TEST_F(CameraView, AbortKeepsTheFilesWrittenSoFar) {
+  Start(OneCamera(), Line("AcquisitionFrames", 100));
+  RecordToTheEnd();
+  SaveFolder folder;
+  Target(view_->Settings(), folder.Path(), 2, 0, 99, 1);  // 100 bitmaps
+  const UINT_PTR timer = SetTimer(nullptr, 0, 1, PressAbort);
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveAborted);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(g_abort.message, L"Saving acquisition images: 1 to 100. Please wait!");
+  const size_t written = folder.Files().size();
+  EXPECT_GT(written, 0u);
+  EXPECT_LT(written, 100u);
+  HWND progress = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindProgress, reinterpret_cast<LPARAM>(&progress));
+  EXPECT_EQ(progress, nullptr) << "the progress dialog is gone";
 }
 
 TEST_F(CameraView, RepeatedCyclesLeakNothing) {

@@ -1,5 +1,5 @@
 // The message pump of the scans and the saving loop.
-#include "acquisition/PumpMessages.h"
+#include "platform/framework/PumpMessages.h"
 
 #include <windows.h>
 
