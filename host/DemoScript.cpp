@@ -74,6 +74,7 @@ void CDemoScript::StepOnce() {
     case 3:
       Send(ID_FRAME_FAST_FORWARD);
       for (int i = 0; i < 58; ++i) Send(ID_FRAME_PREVIOUS);
+      SaveSequence();
       stage_ = 4;
       break;
     case 4:
@@ -92,6 +93,26 @@ void CDemoScript::StepOnce() {
       break;
   }
   std::fflush(stdout);
+}
+
+// Every tenth frame as a TIFF, and the whole sequence as one AVI, beside the screenshot.
+void CDemoScript::SaveSequence() {
+  CameraSettings& s = view_.Settings();
+  const std::wstring folder = screenshotPath_.substr(0, screenshotPath_.find_last_of(L'\\'));
+  WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, s.ImageFolder, sizeof s.ImageFolder, nullptr,
+                      nullptr);
+  s.ImageFolder[sizeof s.ImageFolder - 1] = '\0';
+  const struct { const char* prefix; std::uint32_t type, step; } saves[] = {{"Frame", 1, 10},
+                                                                           {"Sequence", 17, 1}};
+  for (const auto& save : saves) {
+    std::snprintf(s.ImageNamePrefix, sizeof s.ImageNamePrefix, "%s", save.prefix);
+    s.FileType = save.type;
+    s.SaveFirst = 0;
+    s.SaveLast = view_.FrameCount() - 1;
+    s.SaveStep = save.step;
+    const int result = view_.SaveImageSequence();
+    std::printf("demo: saved %s files of type %u (result %d)\n", save.prefix, save.type, result);
+  }
 }
 
 bool CDemoScript::SaveScreenshot() const {

@@ -20,6 +20,7 @@ class CDemoScript {
   void StepOnce();
   void Send(UINT command);
   bool SaveScreenshot() const;
+  void SaveSequence();
 
   CHostFrame& frame_;
   CCamView& view_;
