@@ -10,6 +10,7 @@
 #include "camera/SelectCameraDlg.h"
 #include "config/Configuration.h"
 #include "platform/framework/FrameWindow.h"
+#include "platform/win32/GdiObject.h"
 #include "render/ColorTableFile.h"
 #include "resources/CommandIds.h"
 
@@ -305,9 +306,8 @@ LRESULT CCamView::OnEraseBackground(HDC dc) {
   } else {
     RECT box;
     GetClipBox(dc, &box);
-    HGDIOBJ old = SelectObject(dc, black);
+    const SelectedObject selected(dc, black);
     PatBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, PATCOPY);
-    SelectObject(dc, old);
   }
   return 1;
 }

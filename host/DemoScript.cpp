@@ -6,6 +6,7 @@
 
 #include "acquisition/CCamView.h"
 #include "host/HostFrame.h"
+#include "platform/win32/GdiObject.h"
 #include "platform/win32/UniqueHandle.h"
 #include "resources/CommandIds.h"
 
@@ -124,16 +125,17 @@ bool CDemoScript::SaveScreenshot() const {
   const int stride = (width * 3 + 3) & ~3;
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
+  const UniqueMemoryDC dc(CreateCompatibleDC(screen));
   ReleaseDC(nullptr, screen);
-  HBITMAP dib = CreateDIBSection(dc, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
-                                 nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, dib);
+  const UniqueBitmap dib(CreateDIBSection(dc.get(), reinterpret_cast<BITMAPINFO*>(&header),
+                                          DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dc || !dib) return false;
+  const SelectedObject selected(dc.get(), dib.get());
   // What the display really shows: paint everything now, then copy the window's part of it.
   RedrawWindow(frame_.Handle(), nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   HDC display = GetDC(nullptr);
-  BitBlt(dc, 0, 0, width, height, display, rect.left, rect.top, SRCCOPY);
+  BitBlt(dc.get(), 0, 0, width, height, display, rect.left, rect.top, SRCCOPY);
   ReleaseDC(nullptr, display);
   GdiFlush();
   bool saved = false;
@@ -149,8 +151,5 @@ bool CDemoScript::SaveScreenshot() const {
             WriteFile(file.get(), &header, sizeof header, &written, nullptr) &&
             WriteFile(file.get(), bits, stride * height, &written, nullptr);
   }
-  SelectObject(dc, old);
-  DeleteObject(dib);
-  DeleteDC(dc);
   return saved;
 }

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/win32/GdiObject.h"
+
 namespace {
 
 int Clamp(int value, int low, int high) { return std::max(low, std::min(value, high)); }
@@ -88,12 +90,11 @@ void CScrollingView::FillOutsideRect(HDC dc, HBRUSH brush) const {
   GetClientRect(Handle(), &client);
   OffsetRect(&client, position_.x, position_.y);  // into the drawing's coordinates
   const RECT drawing{0, 0, total_.cx, total_.cy};
-  HRGN outside = CreateRectRgnIndirect(&client);
-  HRGN inside = CreateRectRgnIndirect(&drawing);
-  CombineRgn(outside, outside, inside, RGN_DIFF);
-  FillRgn(dc, outside, brush);
-  DeleteObject(inside);
-  DeleteObject(outside);
+  const UniqueRegion outside(CreateRectRgnIndirect(&client));
+  const UniqueRegion inside(CreateRectRgnIndirect(&drawing));
+  HRGN outsideRegion = static_cast<HRGN>(outside.get());
+  CombineRgn(outsideRegion, outsideRegion, static_cast<HRGN>(inside.get()), RGN_DIFF);
+  FillRgn(dc, outsideRegion, brush);
 }
 
 LRESULT CScrollingView::OnEraseBackground(HDC dc) {

@@ -10,6 +10,7 @@
 
 #include "camera/CameraIds.h"
 #include "config/SharedFolder.h"
+#include "platform/win32/GdiObject.h"
 #include "resources/CommandIds.h"
 #include "tests/acquisition/ViewHarness.h"
 
@@ -557,6 +558,8 @@ TEST_F(CameraView, RepeatedCyclesLeakNothing) {
   Start(OneCamera(), Line("AcquisitionFrames", 1000));
   auto liveCycle = [&] {
     Command(ID_CAMERA_PLAY);
+    // Erase and paint while the worker runs: the background fill makes and drops GDI regions.
+    RedrawWindow(view_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     view_->StopActivity(0);
   };
   auto recordCycle = [&] {
@@ -571,6 +574,7 @@ TEST_F(CameraView, RepeatedCyclesLeakNothing) {
   const DWORD handles = HandleCount();
   const int threads = ProcessThreadCount();
   const long windows = CWindowBase::LiveWindowCount();
+  const long gdiObjects = LiveGdiObjects();
   for (int i = 0; i < 1000; ++i) {
     liveCycle();
     recordCycle();
@@ -579,6 +583,7 @@ TEST_F(CameraView, RepeatedCyclesLeakNothing) {
   EXPECT_LE(HandleCount(), handles) << "kernel handles";
   EXPECT_LE(ProcessThreadCount(), threads);
   EXPECT_EQ(CWindowBase::LiveWindowCount(), windows);
+  EXPECT_EQ(LiveGdiObjects(), gdiObjects) << "GDI objects made through the project's owners";
   EXPECT_FALSE(view_->IsLive());
   EXPECT_FALSE(view_->IsRecording());
   EXPECT_TRUE(boxes_.Texts().empty());

@@ -11,6 +11,7 @@
 #include "platform/framework/DocTemplate.h"
 #include "platform/framework/ScrollingView.h"
 #include "platform/framework/ToolBarControl.h"
+#include "platform/win32/GdiObject.h"
 
 namespace {
 
@@ -336,7 +337,9 @@ TEST_F(Framework, PaintingHonoursTheScrollOffsetAndFillsOutside) {
   SendMessageW(view_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
   SetViewportOrgEx(dc, 0, -100, nullptr);
+  const long gdiObjects = LiveGdiObjects();
   view_->FillOutsideRect(dc, blue);
+  EXPECT_EQ(LiveGdiObjects(), gdiObjects) << "the regions of the fill are gone again";
   SetViewportOrgEx(dc, 0, 0, nullptr);
   GdiFlush();
   const auto* pixels = static_cast<const DWORD*>(bits);
