@@ -13,6 +13,7 @@
 #include "camera/TessaLibrary.h"
 #include "control/CameraDocTemplate.h"
 #include "resources/CommandIds.h"
+#include "tests/tessadrv/DriverConfigFile.h"
 
 namespace {
 
@@ -62,14 +63,7 @@ void PumpFor(double seconds) {
 int main() {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  const std::string ini = std::string(folder) + "selvar-view-bench.ini";
-  if (FILE* file = std::fopen(ini.c_str(), "wb")) {
-    std::fputs("[Driver]\r\nCameras=1\r\n[Camera0]\r\nSerial=1900000001\r\n", file);
-    std::fclose(file);
-  }
-  SetEnvironmentVariableA("TESSADRV_CONFIG", ini.c_str());
+  UseDriverConfiguration("[Driver]\r\nCameras=1\r\n[Camera0]\r\nSerial=1900000001\r\n");
 
   TessaLibrary driver;
   CImageFileLibrary images;
@@ -122,6 +116,5 @@ int main() {
               "bare_frame_reads");
   PrintFigure("bare_frame_reads", readRate, "frames/s", readRate / grabRate, "bare_live_grabs");
   docTemplate.CloseDocument();
-  DeleteFileA(ini.c_str());
   return 0;
 }

@@ -13,6 +13,7 @@
 #include "platform/win32/GdiObject.h"
 #include "resources/CommandIds.h"
 #include "tests/acquisition/ViewHarness.h"
+#include "tests/tessadrv/DriverConfigFile.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ class CameraView : public ::testing::Test {
 
   void Start(const std::string& driverIni, const std::string& configuration = "") {
     ASSERT_TRUE(driver_.IsLoaded());
-    ConfigureDriver(driverIni);
+    UseDriverConfiguration(driverIni);
     RemoveCameraConfiguration(kSerial);
     if (!configuration.empty()) WriteCameraConfiguration(kSerial, configuration);
     ASSERT_NE(docTemplate_.OpenNewDocument(nullptr), nullptr);

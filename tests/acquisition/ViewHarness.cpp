@@ -88,12 +88,6 @@ void MessageBoxWatcher::Run() {
 
 namespace {
 
-std::string DriverConfigPath() {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + "selvar-view-test-" + std::to_string(GetCurrentProcessId()) + ".ini";
-}
-
 std::string CameraConfigurationPath(std::uint32_t serial) {
   char folder[kFolderChars] = "";
   GetSharedDocumentsFolder(folder);
@@ -108,14 +102,6 @@ void WriteText(const std::string& path, const std::string& text) {
 }
 
 }  // namespace
-
-void ConfigureDriver(const std::string& iniText) {
-  const std::string path = DriverConfigPath();
-  WriteText(path, iniText);
-  // Both the process environment and the C runtime's copy of it, whichever the driver reads.
-  SetEnvironmentVariableA("TESSADRV_CONFIG", path.c_str());
-  _putenv_s("TESSADRV_CONFIG", path.c_str());
-}
 
 void WriteCameraConfiguration(std::uint32_t serial, const std::string& body) {
   WriteText(CameraConfigurationPath(serial),

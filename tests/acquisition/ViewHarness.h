@@ -73,8 +73,6 @@ class MessageBoxWatcher {
   std::thread thread_;
 };
 
-// Writes the driver configuration for the next start-up, and removes it afterwards.
-void ConfigureDriver(const std::string& iniText);
 // Writes the configuration file that the view loads for the camera with this serial.
 void WriteCameraConfiguration(std::uint32_t serial, const std::string& body);
 void RemoveCameraConfiguration(std::uint32_t serial);

@@ -2,25 +2,11 @@
 #include "tests/camera/DriverUnderTest.h"
 
 #if defined(_WIN32)
-#include <windows.h>
-
-#include <cstdio>
-
-#include "camera/TessaLibrary.h"
+#include "tests/tessadrv/DriverConfigFile.h"
 
 const TessaDriverApi& DriverUnderTest(const std::string& iniText) {
-  static TessaLibrary library;
-  if (!library.IsLoaded()) library.Load();
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  const std::string path =
-      std::string(folder) + "selvar-camera-" + std::to_string(GetCurrentProcessId()) + ".ini";
-  if (FILE* file = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(iniText.data(), 1, iniText.size(), file);
-    std::fclose(file);
-  }
-  SetEnvironmentVariableA("TESSADRV_CONFIG", path.c_str());
-  return library.Api();
+  UseDriverConfiguration(iniText);
+  return LoadedTessaDrv().Api();
 }
 
 #else
