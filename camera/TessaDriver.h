@@ -39,12 +39,20 @@ struct CameraSettingsBlock {
 };
 static_assert(sizeof(CameraSettingsBlock) == kSettingsBlockBytes);
 
+// Eight 32-bit words on the 32-bit platform; on a 64-bit one the buffer address takes its natural
+// eight bytes and the words after it move up.
 struct GrabRequest {
   void* buffer;
   std::uint32_t byteCount;   // frame bytes times frame count
   std::uint32_t frameCount;  // 1, or 2 in double-exposure mode
   std::uint32_t reserved[5];
 };
+static_assert(offsetof(GrabRequest, buffer) == 0);
+static_assert(offsetof(GrabRequest, byteCount) == sizeof(void*));
+static_assert(offsetof(GrabRequest, frameCount) == sizeof(void*) + 4);
+static_assert(offsetof(GrabRequest, reserved) == sizeof(void*) + 8);
+static_assert(sizeof(GrabRequest) == (sizeof(void*) == 4 ? 32 : 40));
+static_assert(sizeof(TessaContext) == sizeof(void*), "a context carries an object address whole");
 
 struct FrameTableEntry {
   std::uint32_t low;

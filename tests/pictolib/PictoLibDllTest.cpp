@@ -1,6 +1,7 @@
 // Loads the real PictoLib.dll by name, as the control does, and writes every file type through it.
 #include "platform/pictolib/PictoTypes.h"
 #include "tests/pictolib/TestFrames.h"
+#include "tests/support/HighAddressBlock.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -70,6 +71,21 @@ TEST_F(PictoLibDll, WritesEveryTypeAndDepth) {
       EXPECT_EQ(dir_.Files().size(), 1u);
       DeleteFileA(path.c_str());
     }
+  }
+}
+
+// In the 64-bit build the frame lies above 4 GiB, where a pointer cut to 32 bits would miss it.
+TEST_F(PictoLibDll, WritesAFrameHeldAboveFourGigabytes) {
+  const ImageInfo info = MakeInfo(33, 17, 30, 5.0f);
+  const Frame f = MakeFrame(LayoutOf(info), 7);
+  CHighAddressBlock high(f.size());
+  ASSERT_TRUE(high.IsPlacedAsRequired());
+  std::memcpy(high.Data(), f.data(), f.size());
+  for (int type : {1, 17}) {
+    const std::string low = dir_.Path("low" + std::to_string(type)), above = dir_.Path("high" + std::to_string(type));
+    ASSERT_EQ(write_(low.c_str(), 0, type, &info, 0, 0, f.data(), 1), 0);
+    ASSERT_EQ(write_(above.c_str(), 0, type, &info, 0, 0, high.Data(), 1), 0);
+    EXPECT_EQ(ReadWholeFile(above), ReadWholeFile(low)) << "type " << type;
   }
 }
 

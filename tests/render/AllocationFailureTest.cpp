@@ -1,4 +1,4 @@
-// Checks, in a 32-bit process, that a conversion buffer that cannot be had leaves it empty.
+// Checks that a conversion buffer that cannot be had leaves it empty, in either address space.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -8,13 +8,18 @@
 namespace {
 
 TEST(ConversionBuffer, AnAllocationThatFailsLeavesItEmpty) {
-  CConversionBuffer buffer;
-  ASSERT_NE(buffer.Prepare(4096), nullptr);
-  // More than a 32-bit process can ever map.
-  EXPECT_EQ(buffer.Prepare(0xF0000000u), nullptr);
-  EXPECT_EQ(buffer.Data(), nullptr);
-  EXPECT_EQ(buffer.Capacity(), 0u);
-  EXPECT_NE(buffer.Prepare(4096), nullptr);
+  // Beyond what the buffer can describe in either build; in a 32-bit process also beyond what it
+  // can ever map, so there the allocation itself fails.
+  const std::uint64_t unobtainable[] = {std::uint64_t{1} << 32,
+                                        sizeof(void*) == 4 ? 0xF0000000u : (std::uint64_t{1} << 40)};
+  for (std::uint64_t bytes : unobtainable) {
+    CConversionBuffer buffer;
+    ASSERT_NE(buffer.Prepare(4096), nullptr);
+    EXPECT_EQ(buffer.Prepare(bytes), nullptr) << bytes;
+    EXPECT_EQ(buffer.Data(), nullptr);
+    EXPECT_EQ(buffer.Capacity(), 0u);
+    EXPECT_NE(buffer.Prepare(4096), nullptr);
+  }
 }
 
 }  // namespace

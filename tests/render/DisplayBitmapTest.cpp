@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "render/RawFrame.h"
+#include "tests/support/HighAddressBlock.h"
 
 namespace {
 
@@ -109,17 +110,21 @@ bool Untouched(const Canvas& canvas) {
   return true;
 }
 
+// The frame is read from above 4 GiB in the 64-bit build, as a frame buffer placed there would be.
 TEST(DisplayBitmap, DrawsPixelForPixelAtFullSize) {
   const int x = 2, y = 3, height = 5;
   for (const std::uint32_t depth : kDepths) {
     for (const int width : {7, 8}) {
       SCOPED_TRACE(testing::Message() << depth << " bits, " << width << " wide");
       const TestFrame frame = MakeFrame(depth, width, height);
+      CHighAddressBlock raw(frame.bytes.size());
+      ASSERT_TRUE(raw.IsPlacedAsRequired());
+      std::copy(frame.bytes.begin(), frame.bytes.end(), raw.Data());
       Canvas canvas(16, 12);
       ASSERT_TRUE(canvas.Ready());
       CDisplayBitmap bitmap;
       bitmap.Init(width, height, depth);
-      ASSERT_EQ(bitmap.Draw(canvas.Dc(), x, y, 100, frame.bytes.data(), frame.bytes.size(),
+      ASSERT_EQ(bitmap.Draw(canvas.Dc(), x, y, 100, raw.Data(), frame.bytes.size(),
                             width, height),
                 kConvertOk);
       for (int cy = 0; cy < canvas.Height(); ++cy) {
