@@ -16,7 +16,8 @@
 #include "platform/win32/UniqueHandle.h"
 #include "render/DisplayBitmap.h"
 
-// Posted by the worker to the view's window when a live grab fails; wParam is the camera code.
+// Posted by the worker to the view's window when a live grab fails; wParam is the camera code,
+// lParam the tag of the worker that failed, so an error from a worker stopped meanwhile is ignored.
 constexpr UINT WM_CAMERA_ERROR = WM_USER + 201;
 
 struct MenuTraits {
@@ -26,9 +27,16 @@ struct MenuTraits {
 };
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 
-// Every use of the camera object holds the camera lock for the length of one statement (or of
-// one block, for a few calls that belong together). The worker thread takes the same lock around
-// each grab, so a grab never overlaps a setting change, a snap or a playback read.
+// The threading rule of the view. The window's thread never waits on the worker or the driver
+// for more than a few milliseconds:
+// - Every use of the camera object holds the camera lock for the length of one statement; no
+//   such statement waits for a frame. A grab, on either thread, reads its request under the lock
+//   (PrepareGrab) and waits for the frame without it (SendGrab), so a setting change, a playback
+//   read or a paint never queues behind a frame that is slow to come.
+// - What the command rules and painting need (open flag, state flags, image size, frame buffer
+//   address) is read without the lock; only the window's thread changes it.
+// - StopWorker signals the worker first and terminates it after 1500 ms; a worker terminated
+//   inside the driver holds no lock of ours across that wait.
 class LockedCamera {
  public:
   LockedCamera(CCamera& camera, CCameraLock& lock) : guard_(lock), camera_(camera) {}
@@ -45,6 +53,8 @@ enum SaveResult : int {
   kSaveAborted = 2,       // the operator pressed Abort; the files written so far stay
   kSaveWriteFailed = 3,   // the library refused at least one frame; the others were written
   kSaveNameTooLong = 4,   // a file name would not fit
+  kSaveReadFailed = 5,    // a frame could not be read from the camera; the series stops there
+  kSaveNoSequence = 6,    // nothing has been recorded to save
 };
 
 class CCamView : public CScrollingView {
@@ -57,7 +67,7 @@ class CCamView : public CScrollingView {
 
   // Settings.
   void ApplyCameraSetting(int id);
-  void CommitSettings();
+  int CommitSettings();
   int SnapLiveImage();
   void SetExposureValue(std::uint32_t microseconds);
   void SetPeriodValue(std::uint32_t microseconds);
@@ -66,14 +76,15 @@ class CCamView : public CScrollingView {
   // Acquisition.
   void StartWorker();
   void StopWorker();
-  void BeginRecording();
+  int Record();
+  int BeginRecording();
   int AbortRecording(int ask);
   void StopActivity(int ask);
   void RefreshLiveImage(int subImage);
 
   // Playback.
   void GoToFrame(std::uint32_t index);
-  void LoadFrame(std::uint32_t index);
+  int LoadFrame(std::uint32_t index);
   void UpdateFrameIndexText(int number, int count);
 
   // Saving: the range and files of the settings record. Nothing is shown to the operator; the
@@ -88,7 +99,7 @@ class CCamView : public CScrollingView {
   static UINT ErrorTextFor(int cameraCode);
 
   // State, for the command rules, automation and tests.
-  bool IsCameraOpen() { return Camera()->IsOpen(); }
+  bool IsCameraOpen() const { return camera_.IsOpen(); }
   bool IsLive() const { return live_ != 0; }
   bool IsRecording() const { return recording_ != 0; }
   bool IsScanning() const { return scanning_ != 0; }
@@ -118,7 +129,9 @@ class CCamView : public CScrollingView {
   void ImageTail();
   void UpdateScrollSize();
   void OnDestroy();
-  void OnCameraError(int code);
+  void OnCameraError(int code, std::uint32_t workerTag);
+  void AdoptCameraSettings();
+  int GrabFrame(bool duringRecording);
   void OnRightButtonDown(POINT point);
 
   // Worker.
@@ -169,12 +182,15 @@ class CCamView : public CScrollingView {
   std::uint32_t frameCount_ = 1;
   std::uint32_t currentFrame_ = 0;
   std::uint32_t ringStart_ = 0;
+  // Length of the camera's recording ring for the sequence on show, fixed when it was taken over.
+  std::uint32_t ringLength_ = 0;
   int sequenceAvailable_ = 0;
   // Read by the worker; set before it starts and cleared after it stopped.
   std::atomic<int> recording_{0};
   std::atomic<int> live_{0};
   int scanning_ = 0;
   UniqueThread worker_;
+  std::uint32_t workerTag_ = 0;  // changes with every worker started
   UniqueEvent stopEvent_;
   wchar_t stopEventName_[64] = L"";
   int zoomPercent_ = 100;

@@ -28,6 +28,7 @@ int CCamView::WriteImage(const char* fileName, std::uint32_t width, std::uint32_
 }
 
 int CCamView::SaveImageSequence() {
+  if (!sequenceAvailable_) return kSaveNoSequence;
   CSaveProgressDlg progress(Handle(), IDS_SAVING_FRAMES);
   std::uint32_t width = 0, height = 0, depth = 0;
   Camera()->GetRoiFormat(&width, &height, &depth);
@@ -61,7 +62,10 @@ int CCamView::SaveImageSequence() {
         !FrameFileName(settings_.ImageFolder, settings_.ImageNamePrefix, i, extension, name)) {
       return kSaveNameTooLong;
     }
-    LoadFrame(settings_.SaveStep * i + settings_.SaveFirst);
+    // The progress and the pump let messages run: a window closed meanwhile took the camera.
+    if (!Handle()) return kSaveAborted;
+    // A frame that cannot be read would be saved as a copy of the one before it.
+    if (LoadFrame(settings_.SaveStep * i + settings_.SaveFirst) != kDrvOk) return kSaveReadFailed;
     const int status = oneFilePerFrame
         ? WriteImage(name, width, height, depth, 0, settings_.FileType, rate, 1,
                      camera_.FrameBuffer())

@@ -1,12 +1,17 @@
 // Display rates of the camera view against the camera's own rates, measured in the same run
 // under Wine with the simulated camera at 1280 x 1024, 8 bits, 1000 frames per second:
 // live frames painted per second against bare live grabs, and frames shown per second by
-// fast forward against bare frame reads. Run with scripts/bench.
+// fast forward against bare frame reads; and the window's worst answer time to WM_NULL during live
+// preview at 1000 and at 5 frames per second against the same with no preview. Run with
+// scripts/bench.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 
 #include "acquisition/CCamView.h"
 #include "bench/BenchTiming.h"
@@ -56,6 +61,45 @@ void PumpFor(double seconds) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     Sleep(1);
   }
+}
+
+// Worst time, in ms, the window took over `seconds` to answer WM_NULL sent from another thread,
+// while its own thread pumps messages and refreshes every command's state as the control's timer
+// does, only more often.
+double WorstNullAnswerMs(CCamView* view, double seconds) {
+  std::atomic<bool> stop{false};
+  double worst = 0;
+  std::thread prober([&] {
+    while (!stop) {
+      const LARGE_INTEGER sent = Now();
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(view->Handle(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
+      worst = std::max(worst, Seconds(sent, Now()) * 1000.0);
+      Sleep(5);
+    }
+  });
+  const LARGE_INTEGER start = Now();
+  while (Seconds(start, Now()) < seconds) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    for (UINT id = ID_ZOOM_IN; id <= ID_CAMERA_TRIGGER; ++id) {
+      CCmdUI ui(id);
+      view->UpdateCommand(ui);
+    }
+    Sleep(1);
+  }
+  stop = true;
+  prober.join();
+  return worst;
+}
+
+double LiveNullAnswerMs(CCamView* view, std::uint32_t rate) {
+  view->Settings().Rate = rate;
+  view->ApplyCameraSetting(3);
+  SendMessageW(view->Handle(), WM_COMMAND, ID_CAMERA_PLAY, 0);
+  const double worst = WorstNullAnswerMs(view, 3.0);
+  view->StopActivity(0);
+  return worst;
 }
 
 }  // namespace
@@ -109,12 +153,21 @@ int main() {
   // Each step of the scan paints once, so the frames painted are the frames shown.
   const double shownRate = view->draws / scanSeconds;
 
+  const double idleAnswer = WorstNullAnswerMs(view, 3.0);
+  const double fastAnswer = LiveNullAnswerMs(view, 1000);
+  const double slowAnswer = LiveNullAnswerMs(view, 5);
+
   PrintFigure("view_live_frames_painted", liveRate, "frames/s", liveRate / grabRate,
               "bare_live_grabs");
   PrintFigure("bare_live_grabs", grabRate, "frames/s", grabRate / 1000.0, "camera_rate_1000");
   PrintFigure("view_fast_forward_frames_shown", shownRate, "frames/s", shownRate / readRate,
               "bare_frame_reads");
   PrintFigure("bare_frame_reads", readRate, "frames/s", readRate / grabRate, "bare_live_grabs");
+  PrintFigure("view_wm_null_worst_live_1000fps", fastAnswer, "ms", fastAnswer / idleAnswer,
+              "view_wm_null_worst_idle");
+  PrintFigure("view_wm_null_worst_live_5fps", slowAnswer, "ms", slowAnswer / idleAnswer,
+              "view_wm_null_worst_idle");
+  PrintFigure("view_wm_null_worst_idle", idleAnswer, "ms", idleAnswer / 20.0, "target_20ms");
   docTemplate.CloseDocument();
   return 0;
 }
