@@ -818,25 +818,25 @@ TEST_F(CommandRules, EveryCommandInEveryState) {
   Command(ID_ZOOM_FIRST + 12);
   ExpectRules(3);
   Command(ID_ZOOM_100);
+  RecordToTheEnd();
+  ExpectRules(8);
+  view_->GoToFrame(199);
+  ExpectRules(10);
+  // Live and both recordings with a sequence shown in its middle, which navigation must not leave.
+  view_->GoToFrame(100);
+  ExpectRules(9);
   Command(ID_CAMERA_PLAY);
   ExpectRules(4);
   Command(ID_CAMERA_STOP);
-
+  Command(ID_CAMERA_RECORD);
+  ExpectRules(5);
+  ASSERT_TRUE(PumpUntil([&] { return !view_->IsRecording(); }, 20000));
+  view_->GoToFrame(100);
   view_->Settings().RecordMode = 1;
   view_->ApplyCameraSetting(8);
   Command(ID_CAMERA_RECORD);  // waits for its trigger
   ExpectRules(6);
   view_->StopActivity(0);
-  view_->Settings().RecordMode = 0;
-  view_->ApplyCameraSetting(8);
-  Command(ID_CAMERA_RECORD);
-  ExpectRules(5);
-  ASSERT_TRUE(PumpUntil([&] { return view_->IsSequenceAvailable(); }, 20000));
-  ExpectRules(8);
-  view_->GoToFrame(100);
-  ExpectRules(9);
-  view_->GoToFrame(199);
-  ExpectRules(10);
 
   view_->GoToFrame(0);
   bool scanned = false;
