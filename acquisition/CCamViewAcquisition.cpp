@@ -89,9 +89,10 @@ int CCamView::GrabFrame(bool duringRecording) {
 int CCamView::BeginRecording() {
   StartWorker();
   return Camera()->StartRecording(static_cast<std::uint32_t>(recordingBase_),
-                           static_cast<std::uint32_t>(recordingBase_ >> 32),
-                           settings_.AcquisitionFrames, settings_.AcquisitionPreTriggerFrames,
-                           RecordingDone, 1, reinterpret_cast<TessaContext>(this));
+                                  static_cast<std::uint32_t>(recordingBase_ >> 32),
+                                  settings_.AcquisitionFrames,
+                                  settings_.AcquisitionPreTriggerFrames, RecordingDone, 1,
+                                  reinterpret_cast<TessaContext>(this));
 }
 
 int CCamView::AbortRecording(int ask) {

@@ -37,7 +37,6 @@
 #define IDS_ERR_BUSY 504
 #define IDS_ERR_HARDWARE 505
 #define IDS_RECORD_REFUSED 520
-#define IDS_SAVE_READ_FAILED 521
 
 // The view's right-button menu.
 #define IDR_VIEW_MENU 154
