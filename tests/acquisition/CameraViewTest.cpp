@@ -630,9 +630,11 @@ TEST_F(CameraView, AStalledGrabNeverHoldsUpTheWindow) {
   PumpUntil([] { return false; }, 50);  // the worker is inside its grab now
   auto refresh = [&] {
     for (UINT id = ID_CAMERA_RECORD; id <= ID_CAMERA_TRIGGER; ++id) Enabled(id);
-    RedrawWindow(view_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   };
   EXPECT_LT(WorstAnswerMs(view_->Handle(), refresh, 20), 100u);
+  const DWORD painted = GetTickCount();
+  RedrawWindow(view_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_LT(GetTickCount() - painted, 500u) << "painting does not wait for the grab either";
   const DWORD start = GetTickCount();
   Command(ID_CAMERA_STOP);
   EXPECT_LT(GetTickCount() - start, 1700u) << "the stuck worker is terminated after 1500 ms";
