@@ -473,9 +473,10 @@ std::vector<COLORREF> Screenshot(HWND frame, const wchar_t* file, int& width, in
   ReleaseDC(nullptr, screen);
   GdiFlush();
   std::vector<COLORREF> pixels(static_cast<size_t>(width * height));
-  const auto* source = static_cast<const std::uint8_t*>(bits);
+  auto* source = static_cast<std::uint8_t*>(bits);
   for (size_t i = 0; i < pixels.size(); ++i) {
     pixels[i] = RGB(source[4 * i + 2], source[4 * i + 1], source[4 * i]);
+    source[4 * i + 3] = 255;  // opaque for viewers that read the fourth byte
   }
   CreateDirectoryW(L"artefacts", nullptr);
   HANDLE out = CreateFileW((std::wstring(L"artefacts\\") + file).c_str(), GENERIC_WRITE, 0, nullptr,
