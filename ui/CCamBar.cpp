@@ -235,6 +235,17 @@ void CCamBar::DisableAllControls() {
 }
 
 bool CCamBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  if (message == WM_PAINT) {
+    // The bar's border on its left side, against the view.
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(Handle(), &paint);
+    RECT client;
+    GetClientRect(Handle(), &client);
+    DrawEdge(dc, &client, EDGE_ETCHED, BF_LEFT);
+    EndPaint(Handle(), &paint);
+    result = TRUE;
+    return true;
+  }
   if (message == WM_CTLCOLORSTATIC && reinterpret_cast<HWND>(lParam) == frameLine_) {
     HDC dc = reinterpret_cast<HDC>(wParam);
     SetTextColor(dc, frameLineColour_);

@@ -452,12 +452,26 @@ TEST_F(Workstation, BarKeysAndTips) {
   EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 18) << "every control with a string";
 }
 
-// The frame as the screen shows it, kept beside the test programs as an artefact.
+// Other test programs share the display: true when no window of theirs lies over the frame.
+bool Uncovered(HWND frame) {
+  RECT rect;
+  GetWindowRect(frame, &rect);
+  for (int y = rect.top + 2; y < rect.bottom; y += 40) {
+    for (int x = rect.left + 2; x < rect.right; x += 40) {
+      if (GetAncestor(WindowFromPoint({x, y}), GA_ROOT) != frame) return false;
+    }
+  }
+  return true;
+}
+
+// The frame as the display shows it, kept beside the test programs as an artefact.
 std::vector<COLORREF> Screenshot(HWND frame, const wchar_t* file, int& width, int& height) {
   RECT rect;
   GetWindowRect(frame, &rect);
   width = rect.right - rect.left;
   height = rect.bottom - rect.top;
+  SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  PumpUntil([&] { return Uncovered(frame); }, 5000);
   RedrawWindow(frame, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
   BITMAPINFOHEADER header{sizeof header, width, -height, 1, 32, BI_RGB};
