@@ -68,14 +68,22 @@ class Workstation : public ::testing::Test {
                            nullptr);
   }
   ~Workstation() override {
-    docTemplate_.CloseDocument();
+    Close();
     DestroyWindow(probe_);
     RemoveCameraConfiguration(kSerial);
   }
 
+  // A frame without a parent is the program's main window and asks the loop to end as it goes;
+  // the tests go on.
+  void Close() {
+    docTemplate_.CloseDocument();
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  }
+
   void Start(const std::string& ini, const std::string& configuration = "") {
     ASSERT_TRUE(driver_.IsLoaded());
-    docTemplate_.CloseDocument();
+    Close();
     UseDriverConfiguration(ini);
     RemoveCameraConfiguration(kSerial);
     if (!configuration.empty()) WriteCameraConfiguration(kSerial, configuration);
