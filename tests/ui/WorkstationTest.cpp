@@ -201,7 +201,10 @@ class WorkstationRules : public Workstation {
     for (const Rule& rule : kRules) {
       if (rule.states[state] == 'E' || rule.states[state] == 'C') continue;
       const Snapshot before = Take();
-      Command(rule.id);
+      Command(rule.id);                                                    // menu or host
+      SendMessageW(view_->Handle(), WM_COMMAND, MAKEWPARAM(rule.id, 0), 0);  // automation
+      SendMessageW(frame_->Handle(), WM_COMMAND, MAKEWPARAM(rule.id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(toolBar));                     // a toolbar button
       if (HWND button = BarItem(static_cast<int>(rule.id))) {
         // A click that reaches the bar while its button is disabled.
         SendMessageW(Bar(), WM_COMMAND, MAKEWPARAM(rule.id, BN_CLICKED),
