@@ -17,6 +17,10 @@ const CommandEntry<CCamView> CCamView::kCommands[] = {
     {ID_CAMERA_TRIGGER, ID_CAMERA_TRIGGER, &CCamView::OnTrigger, &CCamView::UpdateTrigger},
     {ID_END_ACQUISITION, ID_END_ACQUISITION, &CCamView::OnEndAcquisition, nullptr},
     {ID_RESET_CAMERA, ID_RESET_CAMERA, &CCamView::OnResetCamera, &CCamView::UpdateIdleCamera},
+    {ID_SAVE_SEQUENCE, ID_SAVE_SEQUENCE, &CCamView::OnSaveSequence, &CCamView::UpdateSaveSequence},
+    {ID_EDIT_ROI, ID_EDIT_ROI, &CCamView::OnEditRoi, &CCamView::UpdateIdleCamera},
+    // Carried out by the camera bar; the view only says when they may be.
+    {ID_EXPOSURE_DOWN, ID_EXPOSURE_UP, nullptr, &CCamView::UpdateExposureStep},
     {ID_SHOW_CAMERA_BAR, ID_SHOW_CAMERA_BAR, &CCamView::OnShowCameraBar,
      &CCamView::UpdateShowCameraBar},
     {ID_ZOOM_FIRST, ID_ZOOM_CUSTOM, &CCamView::ApplyZoom, &CCamView::UpdateOpen},
@@ -55,6 +59,12 @@ void CCamView::UpdateForward(CCmdUI& ui) {
 }
 
 void CCamView::UpdateIdleCamera(CCmdUI& ui) { ui.Enable(IsCameraOpen() && Idle()); }
+
+void CCamView::UpdateSaveSequence(CCmdUI& ui) { ui.Enable(IsCameraOpen() && sequenceAvailable_); }
+
+void CCamView::UpdateExposureStep(CCmdUI& ui) {
+  ui.Enable(IsCameraOpen() && !recording_ && !scanning_);
+}
 
 void CCamView::UpdateShowCameraBar(CCmdUI& ui) {
   ui.Enable(IsCameraOpen());

@@ -41,6 +41,8 @@ inline BOOL WINAPI DeleteGdiObject(HGDIOBJ object) { return DeleteObject(object)
 using UniqueRegion = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueBitmap = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueMemoryDC = CountedGdiHandle<HDC, DeleteDC>;
+using UniquePen = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
+using UniqueBrush = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 
 // Puts back whatever object the device context held before, when it goes out of scope.
 class SelectedObject {
