@@ -18,7 +18,8 @@ constexpr ButtonEntry kButtons[] = {
     {ID_CAMERA_RECORD, L"Record"},  {ID_CAMERA_STOP, L"Stop"},     {ID_CAMERA_PLAY, L"Live"},
     {ID_CAMERA_TRIGGER, L"Trigger"}, {0, nullptr},                 {ID_FRAME_FIRST, L"|<"},
     {ID_FRAME_PREVIOUS, L"<"},      {ID_FRAME_REWIND, L"<<"},      {ID_FRAME_FAST_FORWARD, L">>"},
-    {ID_FRAME_NEXT, L">"},          {ID_FRAME_LAST, L">|"}};
+    {ID_FRAME_NEXT, L">"},          {ID_FRAME_LAST, L">|"},        {0, nullptr},
+    {ID_SAVE_SEQUENCE, L"Save..."}, {ID_EDIT_ROI, L"ROI..."}};
 
 }  // namespace
 
