@@ -57,17 +57,8 @@ RoiPlacement CImageWnd::Placement() const {
 }
 
 LRESULT CImageWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (HandlePaintMessage(Handle(), message, wParam, [this](HDC dc) { Paint(dc); })) return 0;
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
     // A quick second press is a press like the first: the class asks for double-clicks.
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:

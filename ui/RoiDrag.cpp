@@ -12,6 +12,18 @@ std::int32_t Clamp(std::int32_t v, std::int32_t low, std::int32_t high) {
   return v < low ? low : v > high ? high : v;
 }
 
+// The edge at the axis' origin side: not before 0, and kMinimumSize before the far edge at most.
+void DragNearEdge(std::int32_t& nearEdge, std::int32_t farEdge, std::int32_t d) {
+  nearEdge = nearEdge + d < 0 ? 0 : nearEdge + d;
+  if (nearEdge >= farEdge - (RoiDrag::kMinimumSize - 1)) nearEdge = farEdge - RoiDrag::kMinimumSize;
+}
+
+// The edge at the far side: not past the sensor's size, and kMinimumSize after the near edge at least.
+void DragFarEdge(std::int32_t nearEdge, std::int32_t& farEdge, std::int32_t d, std::int32_t size) {
+  farEdge = farEdge + d > size ? size : farEdge + d;
+  if (farEdge <= nearEdge + (RoiDrag::kMinimumSize - 1)) farEdge = nearEdge + RoiDrag::kMinimumSize;
+}
+
 }  // namespace
 
 void RoiDrag::Begin(const RoiPlacement& place, const RoiRect& region, std::int32_t x, std::int32_t y) {
@@ -76,20 +88,14 @@ void RoiDrag::Move(RoiRect& r, std::int32_t dx, std::int32_t dy, std::int32_t w,
 // Each dragged edge stays on the sensor and at least kMinimumSize from the opposite edge.
 void RoiDrag::Resize(RoiRect& r, std::int32_t dx, std::int32_t dy, std::int32_t w,
                      std::int32_t h) const {
-  const bool left = corner_ == kTopLeft || corner_ == kBottomLeft;
-  const bool top = corner_ == kTopLeft || corner_ == kTopRight;
-  if (left) {
-    r.x0 = r.x0 + dx < 0 ? 0 : r.x0 + dx;
-    if (r.x0 >= r.x1 - (kMinimumSize - 1)) r.x0 = r.x1 - kMinimumSize;
+  if (corner_ == kTopLeft || corner_ == kBottomLeft) {
+    DragNearEdge(r.x0, r.x1, dx);
   } else {
-    r.x1 = r.x1 + dx > w ? w : r.x1 + dx;
-    if (r.x1 <= r.x0 + (kMinimumSize - 1)) r.x1 = r.x0 + kMinimumSize;
+    DragFarEdge(r.x0, r.x1, dx, w);
   }
-  if (top) {
-    r.y0 = r.y0 + dy < 0 ? 0 : r.y0 + dy;
-    if (r.y0 >= r.y1 - (kMinimumSize - 1)) r.y0 = r.y1 - kMinimumSize;
+  if (corner_ == kTopLeft || corner_ == kTopRight) {
+    DragNearEdge(r.y0, r.y1, dy);
   } else {
-    r.y1 = r.y1 + dy > h ? h : r.y1 + dy;
-    if (r.y1 <= r.y0 + (kMinimumSize - 1)) r.y1 = r.y0 + kMinimumSize;
+    DragFarEdge(r.y0, r.y1, dy, h);
   }
 }
