@@ -18,7 +18,8 @@ class CCommandTarget {
   virtual bool ExecuteCommand(UINT id) = 0;
 };
 
-// One target's table: entries cover an id range with a handler and an optional update handler.
+// One target's table: entries cover an id range with a handler and an optional update handler;
+// an entry may have the update handler alone, for a command another target carries out.
 template <typename Target>
 struct CommandEntry {
   UINT firstId;
@@ -51,6 +52,9 @@ bool ExecuteFromTable(Target& target, const CommandEntry<Target> (&table)[N], UI
   CCmdUI ui(id);
   if (entry->update) (target.*(entry->update))(ui);
   // A disabled command is never carried out, whichever way it arrived.
-  if (ui.IsEnabled() && entry->run) (target.*(entry->run))(id);
+  if (!ui.IsEnabled()) return true;
+  // An entry without a handler only rules when the command may run; the next target runs it.
+  if (!entry->run) return false;
+  (target.*(entry->run))(id);
   return true;
 }

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "platform/win32/GdiObject.h"
 #include "resources/RoiEditorResources.h"
 #include "tests/support/DialogScript.h"
 
@@ -27,16 +30,29 @@ std::vector<std::wstring> Boxes(HWND dialog) {
   return texts;
 }
 
-// Real input through the system's queue, so capture decides who gets it.
-void Mouse(DWORD flags, POINT screen) {
+bool CursorAt(POINT screen) {
+  POINT at{};
+  GetCursorPos(&at);
+  return std::abs(at.x - screen.x) <= 1 && std::abs(at.y - screen.y) <= 1;
+}
+
+// Real input through the system's queue, so capture decides who gets it. Input is handled
+// a moment later, later still on a busy machine: messages run until done says it arrived.
+void Mouse(DWORD flags, POINT screen, const std::function<bool()>& done) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
   input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
   input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
   SendInput(1, &input, sizeof input);
-  PumpFor(60);
+  const DWORD start = GetTickCount();
+  do {
+    PumpFor(20);
+  } while (!done() && GetTickCount() - start < 3000);
+  PumpFor(20);
 }
+
+void MoveMouse(POINT screen) { Mouse(0, screen, [screen] { return CursorAt(screen); }); }
 
 POINT OnScreen(HWND window, int x, int y) {
   POINT p{x, y};
@@ -121,14 +137,19 @@ TEST_F(RoiDlg, TypedValuesAreCorrectedInTheirBoxes) {
   }
 }
 
-TEST_F(RoiDlg, ResetTakesTheWholeSensor) {
+TEST_F(RoiDlg, ResetTakesTheWholeSensorAndLeavesNothingBehind) {
+  const long gdiObjects = LiveGdiObjects();
+  const long windows = CWindowBase::LiveWindowCount();
   std::vector<std::wstring> boxes;
   EXPECT_EQ(Run([&](HWND d) {
               Press(d, IDC_ROI_RESET);
+              UpdateWindow(ImageWindow(d));
               boxes = Boxes(d);
             }),
             (std::vector<std::int32_t>{0, 0, 1280, 1024, 1280, 1024}));
   EXPECT_EQ(boxes, (std::vector<std::wstring>{L"0", L"0", L"1280", L"1024", L"1280", L"1024"}));
+  EXPECT_EQ(LiveGdiObjects(), gdiObjects) << "pens, brushes and memory DCs of the painting";
+  EXPECT_EQ(CWindowBase::LiveWindowCount(), windows) << "the picture window";
 }
 
 // A drag with real mouse input: pressed inside the region, moved right, released far outside
@@ -143,20 +164,24 @@ TEST_F(RoiDlg, ADragReleasedOutsideTheWindowEndsThere) {
     GetClientRect(window, &client);
     const RoiPlacement p = PlaceSensor(client.right, client.bottom, 1280, 1024);
     const POINT inside{p.ToWindowX(300), p.ToWindowY(300)};
-    Mouse(0, OnScreen(window, inside.x, inside.y));
-    Mouse(MOUSEEVENTF_LEFTDOWN, OnScreen(window, inside.x, inside.y));
-    Mouse(0, OnScreen(window, inside.x + 40, inside.y));
+    // Input follows the foreground window's capture: other programs may show windows meanwhile.
+    SetForegroundWindow(d);
+    MoveMouse(OnScreen(window, inside.x, inside.y));
+    Mouse(MOUSEEVENTF_LEFTDOWN, OnScreen(window, inside.x, inside.y),
+          [&] { return GetCapture() == window; });
+    Mouse(0, OnScreen(window, inside.x + 40, inside.y), [&] { return ItemText(d, IDC_ROI_X0) != L"100"; });
     capturedDuringDrag = GetCapture() == window;
     afterDrag = ItemText(d, IDC_ROI_X0);
     RECT dialogRect;
     GetWindowRect(d, &dialogRect);
     const POINT outside{dialogRect.right + 60, dialogRect.bottom + 40};
-    Mouse(0, outside);
-    Mouse(MOUSEEVENTF_LEFTUP, outside);
+    MoveMouse(outside);
+    SetForegroundWindow(d);
+    Mouse(MOUSEEVENTF_LEFTUP, outside, [&] { return GetCapture() != window; });
     capturedAfterRelease = GetCapture() == window;
     afterRelease = ItemText(d, IDC_ROI_X0);
-    Mouse(0, OnScreen(window, inside.x, inside.y));  // back over the picture, no button
-    Mouse(0, OnScreen(window, inside.x - 60, inside.y + 20));
+    MoveMouse(OnScreen(window, inside.x, inside.y));  // back over the picture, no button
+    MoveMouse(OnScreen(window, inside.x - 60, inside.y + 20));
   });
   EXPECT_TRUE(capturedDuringDrag);
   const int moved = std::stoi(afterDrag);
