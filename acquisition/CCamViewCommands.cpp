@@ -19,10 +19,10 @@ const CommandEntry<CCamView> CCamView::kCommands[] = {
     {ID_RESET_CAMERA, ID_RESET_CAMERA, &CCamView::OnResetCamera, &CCamView::UpdateIdleCamera},
     {ID_SAVE_SEQUENCE, ID_SAVE_SEQUENCE, &CCamView::OnSaveSequence, &CCamView::UpdateSaveSequence},
     {ID_EDIT_ROI, ID_EDIT_ROI, &CCamView::OnEditRoi, &CCamView::UpdateIdleCamera},
-    // Carried out by the camera bar; the view only says when they may be.
-    {ID_EXPOSURE_DOWN, ID_EXPOSURE_UP, nullptr, &CCamView::UpdateExposureStep},
     {ID_SHOW_CAMERA_BAR, ID_SHOW_CAMERA_BAR, &CCamView::OnShowCameraBar,
      &CCamView::UpdateShowCameraBar},
+    // The camera bar carries the exposure steps out; the view only rules when they may run.
+    {ID_EXPOSURE_DOWN, ID_EXPOSURE_UP, nullptr, &CCamView::UpdateExposureStep},
     {ID_ZOOM_FIRST, ID_ZOOM_CUSTOM, &CCamView::ApplyZoom, &CCamView::UpdateOpen},
     {ID_ZOOM_IN, ID_ZOOM_IN, &CCamView::OnZoomIn, &CCamView::UpdateZoomIn},
     {ID_ZOOM_OUT, ID_ZOOM_OUT, &CCamView::OnZoomOut, &CCamView::UpdateZoomOut},

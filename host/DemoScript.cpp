@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "acquisition/CCamView.h"
-#include "host/HostFrame.h"
 #include "platform/win32/GdiObject.h"
 #include "platform/win32/UniqueHandle.h"
 #include "resources/CommandIds.h"
 #include "resources/RoiEditorResources.h"
 #include "resources/SaveSequenceResources.h"
+#include "resources/WorkstationResources.h"
+#include "ui/CMainFrame.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ HWND FindShownDialog(const wchar_t* title) {
 
 }  // namespace
 
-CDemoScript::CDemoScript(CHostFrame& frame, CCamView& view, std::wstring screenshotPath)
+CDemoScript::CDemoScript(CMainFrame& frame, CCamView& view, std::wstring screenshotPath)
     : frame_(frame), view_(view), screenshotPath_(std::move(screenshotPath)) {}
 
 void CDemoScript::Start() {
@@ -90,6 +91,21 @@ void CDemoScript::Send(UINT command) {
   SendMessageW(frame_.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }
 
+// As an operator would: type an exposure, choose circular recording, type the frame counts.
+void CDemoScript::UseBarControls() {
+  HWND bar = frame_.Bar().Handle();
+  SetDlgItemTextW(bar, IDC_EXPOSURE, L"2000");
+  HWND recordMode = GetDlgItem(bar, IDC_RECORD_MODE);
+  SendMessageW(recordMode, CB_SETCURSEL, 1, 0);
+  SendMessageW(bar, WM_COMMAND, MAKEWPARAM(IDC_RECORD_MODE, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(recordMode));
+  SetDlgItemTextW(bar, IDC_FRAMES, L"100");
+  SetDlgItemTextW(bar, IDC_PRE_TRIGGER, L"10");
+  const CameraSettings& s = view_.Settings();
+  std::printf("demo: camera bar set exposure %u us, record mode %u, %u frames, %u before the trigger\n",
+              s.Exposure, s.RecordMode, s.AcquisitionFrames, s.AcquisitionPreTriggerFrames);
+}
+
 void CDemoScript::Step() {
   // The scans let messages run, this timer's among them: a tick inside one must wait its turn.
   if (busy_) return;
@@ -107,7 +123,7 @@ void CDemoScript::StepOnce() {
         stage_ = 9;
         break;
       }
-      view_.Settings().AcquisitionFrames = 100;
+      UseBarControls();
       Send(ID_CAMERA_PLAY);
       std::printf("demo: live preview\n");
       stage_ = 1;
@@ -118,11 +134,12 @@ void CDemoScript::StepOnce() {
       Send(ID_CAMERA_STOP);
       EditRegion();
       Send(ID_CAMERA_RECORD);
-      std::printf("demo: recording 100 frames\n");
+      std::printf("demo: recording 100 frames around a trigger\n");
       stage_ = 2;
       ticks_ = 0;
       break;
-    case 2:  // the camera ends the recording through its callback
+    case 2:  // a circular recording runs until its trigger; the camera then ends it by callback
+      if (ticks_ == 5) Send(ID_CAMERA_TRIGGER);
       if (view_.IsRecording() && ticks_ < 300) break;
       std::printf("demo: recorded, %u frames available\n", view_.FrameCount());
       for (int i = 0; i < 5; ++i) Send(ID_FRAME_NEXT);
@@ -141,7 +158,11 @@ void CDemoScript::StepOnce() {
       if (SaveScreenshot()) {
         std::wprintf(L"demo: screenshot saved to %ls\n", screenshotPath_.c_str());
       }
-      std::wprintf(L"demo: showing %ls\n", frame_.StatusText().c_str());
+      {
+        wchar_t line[128] = L"";
+        GetDlgItemTextW(frame_.Bar().Handle(), IDC_FRAME_LINE, line, 128);
+        std::wprintf(L"demo: showing %ls\n", line);
+      }
       stage_ = 9;
       break;
     default:
@@ -164,13 +185,14 @@ void CDemoScript::EditRegion() {
     Click(d, IDOK);
   });
   const CameraSettings& s = view_.Settings();
-  std::printf("demo: region %d x %d at (%d, %d)\n", static_cast<int>(s.RoiWidth),
-              static_cast<int>(s.RoiHeight), static_cast<int>(s.RoiX0), static_cast<int>(s.RoiY0));
+  std::printf("demo: region %d x %d at (%d, %d) through the region editor\n",
+              static_cast<int>(s.RoiWidth), static_cast<int>(s.RoiHeight),
+              static_cast<int>(s.RoiX0), static_cast<int>(s.RoiY0));
 }
 
 // Every tenth frame as a TIFF, and the whole sequence as one AVI, beside the screenshot, both
-// through the Save Sequence dialog. Its folder box changes only through Browse: the folder is the
-// record's.
+// through the Save Sequence dialog (its range comes preset to the whole recording). Its folder
+// box changes only through Browse: the folder is the record's.
 void CDemoScript::SaveSequence() {
   CameraSettings& s = view_.Settings();
   const std::wstring folder = screenshotPath_.substr(0, screenshotPath_.find_last_of(L'\\'));
@@ -187,8 +209,6 @@ void CDemoScript::SaveSequence() {
     RunDialog(ID_SAVE_SEQUENCE, L"Save Sequence to file", [&save](HWND d) {
       SetBox(d, IDC_SAVE_PREFIX, save.prefix);
       SendDlgItemMessageW(d, IDC_SAVE_FILE_TYPE, CB_SETCURSEL, save.typeIndex, 0);
-      SetBox(d, IDC_SAVE_FROM, L"1");
-      SetBox(d, IDC_SAVE_TO, L"100");
       SetBox(d, IDC_SAVE_STEP, save.step);
       Click(d, IDOK);
     });

@@ -1,5 +1,6 @@
-// The unattended run of the host program: live for a moment, edit the region, record, step through
-// the sequence, save it through the Save Sequence dialog, save a screenshot and report where it ended.
+// The unattended run of the host program: set exposure and record mode through the camera bar's
+// controls, live for a moment, edit the region, record and trigger, step through the sequence,
+// save it through the Save Sequence dialog, save a screenshot and report where it ended.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +9,11 @@
 #include <string>
 
 class CCamView;
-class CHostFrame;
+class CMainFrame;
 
 class CDemoScript {
  public:
-  CDemoScript(CHostFrame& frame, CCamView& view, std::wstring screenshotPath);
+  CDemoScript(CMainFrame& frame, CCamView& view, std::wstring screenshotPath);
   void Start();
 
  private:
@@ -21,6 +22,7 @@ class CDemoScript {
   void Step();
   void StepOnce();
   void Send(UINT command);
+  void UseBarControls();
   bool SaveScreenshot() const;
   // Sends a command whose dialog the next ticks answer through its controls.
   void RunDialog(UINT command, const wchar_t* title, std::function<void(HWND)> answer);
@@ -28,7 +30,7 @@ class CDemoScript {
   void EditRegion();
   void SaveSequence();
 
-  CHostFrame& frame_;
+  CMainFrame& frame_;
   CCamView& view_;
   std::wstring screenshotPath_;
   bool busy_ = false;

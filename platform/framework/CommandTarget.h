@@ -14,12 +14,11 @@ class CCommandTarget {
 
   // Fills ui from the update handler; returns false when this target has no entry for the id.
   virtual bool UpdateCommand(CCmdUI& ui) = 0;
-  // Runs the command's handler if enabled; returns false when this target has no entry for it.
+  // Runs the command's handler if enabled; returns false when this target has no handler for it.
   virtual bool ExecuteCommand(UINT id) = 0;
 };
 
-// One target's table: entries cover an id range with a handler and an optional update handler;
-// an entry may have the update handler alone, for a command another target carries out.
+// One target's table: entries cover an id range with a handler and an optional update handler.
 template <typename Target>
 struct CommandEntry {
   UINT firstId;
@@ -48,13 +47,11 @@ bool UpdateFromTable(Target& target, const CommandEntry<Target> (&table)[N], CCm
 template <typename Target, std::size_t N>
 bool ExecuteFromTable(Target& target, const CommandEntry<Target> (&table)[N], UINT id) {
   const CommandEntry<Target>* entry = FindCommand(table, id);
-  if (!entry) return false;
+  // An entry without a handler only speaks for the command's state; another target runs it.
+  if (!entry || !entry->run) return false;
   CCmdUI ui(id);
   if (entry->update) (target.*(entry->update))(ui);
   // A disabled command is never carried out, whichever way it arrived.
-  if (!ui.IsEnabled()) return true;
-  // An entry without a handler only rules when the command may run; the next target runs it.
-  if (!entry->run) return false;
-  (target.*(entry->run))(id);
+  if (ui.IsEnabled()) (target.*(entry->run))(id);
   return true;
 }

@@ -22,6 +22,18 @@ class CountedGdiHandle {
   ~CountedGdiHandle() { reset(); }
   CountedGdiHandle(const CountedGdiHandle&) = delete;
   CountedGdiHandle& operator=(const CountedGdiHandle&) = delete;
+  // A move hands the object over; it stays counted once.
+  CountedGdiHandle(CountedGdiHandle&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = nullptr;
+  }
+  CountedGdiHandle& operator=(CountedGdiHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      handle_ = other.handle_;
+      other.handle_ = nullptr;
+    }
+    return *this;
+  }
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
@@ -43,6 +55,8 @@ using UniqueBitmap = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueMemoryDC = CountedGdiHandle<HDC, DeleteDC>;
 using UniquePen = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueBrush = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
+using UniqueFont = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
+using UniqueIcon = CountedGdiHandle<HICON, DestroyIcon>;
 
 // Puts back whatever object the device context held before, when it goes out of scope.
 class SelectedObject {
