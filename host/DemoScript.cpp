@@ -1,13 +1,18 @@
-// Timed stages of the unattended demo, run from a timer on the window's thread.
+// Timed stages of the unattended demo, run from a timer on the window's thread; the operator's
+// dialogs are answered through their controls from the same timer inside their modal loops.
 #include "host/DemoScript.h"
 
 #include <cstdio>
+#include <cstring>
+#include <cwchar>
 #include <vector>
 
 #include "acquisition/CCamView.h"
 #include "platform/win32/GdiObject.h"
 #include "platform/win32/UniqueHandle.h"
 #include "resources/CommandIds.h"
+#include "resources/RoiEditorResources.h"
+#include "resources/SaveSequenceResources.h"
 #include "resources/WorkstationResources.h"
 #include "ui/CMainFrame.h"
 
@@ -15,6 +20,35 @@ namespace {
 
 CDemoScript* g_running = nullptr;  // the timer callback's way back to the one running script
 constexpr UINT kTickMs = 100;
+
+void SetBox(HWND dialog, int id, const wchar_t* text) { SetDlgItemTextW(dialog, id, text); }
+
+void Click(HWND dialog, int id) { SendDlgItemMessageW(dialog, id, BM_CLICK, 0, 0); }
+
+struct DialogSearch {
+  const wchar_t* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindTitled(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  wchar_t title[128] = L"", name[16] = L"";
+  GetWindowTextW(window, title, 128);
+  GetClassNameW(window, name, 16);
+  if (IsWindowVisible(window) && std::wcscmp(name, L"#32770") == 0 &&
+      std::wcscmp(title, search->title) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Only this thread's windows: other programs may show the same dialogs on the same display.
+HWND FindShownDialog(const wchar_t* title) {
+  DialogSearch search{title, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindTitled, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 }  // namespace
 
@@ -27,7 +61,30 @@ void CDemoScript::Start() {
 }
 
 void CALLBACK CDemoScript::OnTick(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_running) g_running->Step();
+  if (g_running) g_running->Tick();
+}
+
+// A dialog open inside a step is answered from the ticks its modal loop lets through.
+void CDemoScript::Tick() {
+  if (!AnswerDialog()) Step();
+}
+
+void CDemoScript::RunDialog(UINT command, const wchar_t* title, std::function<void(HWND)> answer) {
+  dialogTitle_ = title;
+  dialogAnswer_ = std::move(answer);
+  Send(command);
+  dialogTitle_.clear();  // a command that showed no dialog leaves nothing to answer
+  dialogAnswer_ = nullptr;
+}
+
+bool CDemoScript::AnswerDialog() {
+  if (dialogTitle_.empty()) return false;
+  HWND dialog = FindShownDialog(dialogTitle_.c_str());
+  if (!dialog) return false;
+  const std::function<void(HWND)> answer = std::move(dialogAnswer_);
+  dialogTitle_.clear();
+  answer(dialog);
+  return true;
 }
 
 void CDemoScript::Send(UINT command) {
@@ -75,6 +132,7 @@ void CDemoScript::StepOnce() {
     case 1:
       if (ticks_ < 15) break;
       Send(ID_CAMERA_STOP);
+      EditRegion();
       Send(ID_CAMERA_RECORD);
       std::printf("demo: recording 100 frames around a trigger\n");
       stage_ = 2;
@@ -117,23 +175,45 @@ void CDemoScript::StepOnce() {
   std::fflush(stdout);
 }
 
-// Every tenth frame as a TIFF, and the whole sequence as one AVI, beside the screenshot.
+// A 640 x 480 region in the middle of the sensor, typed into the region editor's boxes.
+void CDemoScript::EditRegion() {
+  RunDialog(ID_EDIT_ROI, L"Edit Region of Interest", [](HWND d) {
+    SetBox(d, IDC_ROI_X0, L"320");
+    SetBox(d, IDC_ROI_Y0, L"256");
+    SetBox(d, IDC_ROI_WIDTH, L"640");
+    SetBox(d, IDC_ROI_HEIGHT, L"480");
+    Click(d, IDOK);
+  });
+  const CameraSettings& s = view_.Settings();
+  std::printf("demo: region %d x %d at (%d, %d) through the region editor\n",
+              static_cast<int>(s.RoiWidth), static_cast<int>(s.RoiHeight),
+              static_cast<int>(s.RoiX0), static_cast<int>(s.RoiY0));
+}
+
+// Every tenth frame as a TIFF, and the whole sequence as one AVI, beside the screenshot, both
+// through the Save Sequence dialog (its range comes preset to the whole recording). Its folder
+// box changes only through Browse: the folder is the record's.
 void CDemoScript::SaveSequence() {
   CameraSettings& s = view_.Settings();
   const std::wstring folder = screenshotPath_.substr(0, screenshotPath_.find_last_of(L'\\'));
-  WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, s.ImageFolder, sizeof s.ImageFolder, nullptr,
-                      nullptr);
-  s.ImageFolder[sizeof s.ImageFolder - 1] = '\0';
-  const struct { const char* prefix; std::uint32_t type, step; } saves[] = {{"Frame", 1, 10},
-                                                                           {"Sequence", 17, 1}};
+  char text[sizeof s.ImageFolder] = "";
+  WideCharToMultiByte(CP_ACP, 0, folder.c_str(), -1, text, sizeof text, nullptr, nullptr);
+  text[sizeof text - 1] = '\0';
+  SetSettingText(s.ImageFolder, text, std::strlen(text));
+  const struct {
+    const wchar_t* prefix;
+    int typeIndex;  // TIFF and AVI in the dialog's list
+    const wchar_t* step;
+  } saves[] = {{L"Frame", 0, L"10"}, {L"Sequence", 7, L"1"}};
   for (const auto& save : saves) {
-    std::snprintf(s.ImageNamePrefix, sizeof s.ImageNamePrefix, "%s", save.prefix);
-    s.FileType = save.type;
-    s.SaveFirst = 0;
-    s.SaveLast = view_.FrameCount() - 1;
-    s.SaveStep = save.step;
-    const int result = view_.SaveImageSequence();
-    std::printf("demo: saved %s files of type %u (result %d)\n", save.prefix, save.type, result);
+    RunDialog(ID_SAVE_SEQUENCE, L"Save Sequence to file", [&save](HWND d) {
+      SetBox(d, IDC_SAVE_PREFIX, save.prefix);
+      SendDlgItemMessageW(d, IDC_SAVE_FILE_TYPE, CB_SETCURSEL, save.typeIndex, 0);
+      SetBox(d, IDC_SAVE_STEP, save.step);
+      Click(d, IDOK);
+    });
+    std::printf("demo: saved %s, file type %u, frames %u to %u by %u, through the dialog\n",
+                s.ImageNamePrefix, s.FileType, s.SaveFirst + 1, s.SaveLast + 1, s.SaveStep);
   }
 }
 

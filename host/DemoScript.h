@@ -1,10 +1,11 @@
 // The unattended run of the host program: set exposure and record mode through the camera bar's
-// controls, live for a moment, record and trigger, step through the sequence, save a screenshot
-// and report where it ended.
+// controls, live for a moment, edit the region, record and trigger, step through the sequence,
+// save it through the Save Sequence dialog, save a screenshot and report where it ended.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 class CCamView;
@@ -17,11 +18,16 @@ class CDemoScript {
 
  private:
   static void CALLBACK OnTick(HWND, UINT, UINT_PTR id, DWORD);
+  void Tick();
   void Step();
   void StepOnce();
   void Send(UINT command);
   void UseBarControls();
   bool SaveScreenshot() const;
+  // Sends a command whose dialog the next ticks answer through its controls.
+  void RunDialog(UINT command, const wchar_t* title, std::function<void(HWND)> answer);
+  bool AnswerDialog();
+  void EditRegion();
   void SaveSequence();
 
   CMainFrame& frame_;
@@ -31,4 +37,6 @@ class CDemoScript {
   int stage_ = 0;
   int ticks_ = 0;
   UINT_PTR timer_ = 0;
+  std::wstring dialogTitle_;
+  std::function<void(HWND)> dialogAnswer_;
 };
