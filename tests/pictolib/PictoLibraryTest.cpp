@@ -383,7 +383,9 @@ TEST(PictoLibrary, FullDiskFailsTheFrameAndKeepsTheFramesBefore) {
       // Half the room holds one of the three frames with its indexes; a third may or may not.
       const bool kept = capacity >= needed || (FramesFor(type) > 1 && capacity >= needed / 2);
       const bool none = capacity == 0 || (FramesFor(type) == 1 && capacity < needed);
-      if (kept || none) ASSERT_EQ(files.size(), kept ? 1u : 0u);
+      if (kept || none) {
+        ASSERT_EQ(files.size(), kept ? 1u : 0u);
+      }
       if (!files.empty()) {
         ASSERT_EQ(files, std::vector<std::string>{path.substr(path.find_last_of("/\\") + 1)});
         const std::vector<std::uint8_t> file = ReadWholeFile(path);
