@@ -34,10 +34,11 @@ struct SaveBenchFigure {
 };
 
 // Medians of saving and of writing the saved bytes plainly, each into an emptied folder, so that
-// neither pays for replacing the other's files.
-template <typename Save>
+// neither pays for replacing the other's files. settle(root), timed with each, can wait for the
+// files to reach the disk; without it both are measured into the page cache.
+template <typename Save, typename Settle>
 SaveBenchFigure MeasureSave(const SaveBenchCase& c, const std::string& folder, const std::string& plainFolder,
-                            Save save) {
+                            Save save, Settle settle) {
   namespace fs = std::filesystem;
   const fs::path root = fs::path(folder).parent_path();
   std::vector<double> ours, plain;
@@ -47,6 +48,7 @@ SaveBenchFigure MeasureSave(const SaveBenchCase& c, const std::string& folder, c
     fs::create_directories(folder);
     auto start = std::chrono::steady_clock::now();
     if (save() != 0) std::fprintf(stderr, "%s: saving failed\n", c.name);
+    settle(root);
     ours.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     bytes = 0;
     std::uint64_t files = 0;
@@ -64,12 +66,19 @@ SaveBenchFigure MeasureSave(const SaveBenchCase& c, const std::string& folder, c
         std::fwrite(frame.data(), 1, std::size_t(std::min<std::uint64_t>(part, frame.size())), f);
       if (f) std::fclose(f);
     }
+    settle(root);
     plain.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
   fs::remove_all(root);
   std::sort(ours.begin(), ours.end());
   std::sort(plain.begin(), plain.end());
   return {ours[ours.size() / 2], plain[plain.size() / 2], bytes};
+}
+
+template <typename Save>
+SaveBenchFigure MeasureSave(const SaveBenchCase& c, const std::string& folder, const std::string& plainFolder,
+                            Save save) {
+  return MeasureSave(c, folder, plainFolder, save, [](const std::filesystem::path&) {});
 }
 
 // save_NAME: MB/s of saved file bytes, ratio to the plain write of them.

@@ -1,6 +1,10 @@
 // Saving end to end as the view does it: 500 recorded frames of 1280 x 1024 read one by one from
 // the simulated camera's memory and written through the image-file library, against a plain
-// write of the same bytes into as many new files. Run with scripts/bench.
+// write of the same bytes into as many new files: into the page cache, and until the files are on
+// the disk. Run with scripts/bench.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -26,6 +30,18 @@ int PICTO_CALL WriteThroughLibrary(const char* name, int index, int type, const 
 }
 
 int TESSA_CALL Ignore(TessaContext, int, int) { return 0; }
+
+// Waits until every file under root is on the disk.
+void SyncFiles(const std::filesystem::path& root) {
+  for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
+    if (!e.is_regular_file()) continue;
+    const int fd = open(e.path().c_str(), O_RDONLY);
+    if (fd >= 0) {
+      fsync(fd);
+      close(fd);
+    }
+  }
+}
 
 class CameraSteps : public SaveSteps {
  public:
@@ -72,13 +88,14 @@ int main(int argc, char** argv) {
   for (const SaveBenchCase& c : kSaveBenchCases) {
     Record(camera, c.depth);
     const std::string folder = (dir / "ours").string(), plain = (dir / "plain").string();
-    const SaveBenchFigure figure = MeasureSave(c, folder, plain, [&] {
+    const auto save = [&] {
       const SaveJob job{folder.c_str(), "Img", c.extension, c.fileType, 0, 1, kSaveBenchFrames, 25.0f,
                         kSaveBenchWidth, kSaveBenchHeight, c.depth};
       CameraSteps steps(camera);
       return SaveSequence(job, WriteThroughLibrary, steps).result;
-    });
-    ReportSave(c, figure, "");
+    };
+    ReportSave(c, MeasureSave(c, folder, plain, save), "");
+    ReportSave(c, MeasureSave(c, folder, plain, save, SyncFiles), "_to_disk");
   }
   camera.FreeFrameBuffer();
   camera.Close();
