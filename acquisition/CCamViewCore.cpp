@@ -348,7 +348,12 @@ LRESULT CCamView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDestroy();
       break;
     case WM_COMMAND:
-      if (ExecuteCommand(LOWORD(wParam))) return 0;
+      // A command sent to the view (by the automation interface, the camera's callback) takes
+      // the frame's whole route, so that commands the frame's bars carry out are found too.
+      if (ParentFrame() ? ParentFrame()->RouteCommand(LOWORD(wParam))
+                        : ExecuteCommand(LOWORD(wParam))) {
+        return 0;
+      }
       break;
     case WM_CAMERA_ERROR:
       OnCameraError(static_cast<int>(wParam));

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "acquisition/CCamView.h"
-#include "host/HostFrame.h"
 #include "platform/win32/GdiObject.h"
 #include "platform/win32/UniqueHandle.h"
 #include "resources/CommandIds.h"
+#include "resources/WorkstationResources.h"
+#include "ui/CMainFrame.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr UINT kTickMs = 100;
 
 }  // namespace
 
-CDemoScript::CDemoScript(CHostFrame& frame, CCamView& view, std::wstring screenshotPath)
+CDemoScript::CDemoScript(CMainFrame& frame, CCamView& view, std::wstring screenshotPath)
     : frame_(frame), view_(view), screenshotPath_(std::move(screenshotPath)) {}
 
 void CDemoScript::Start() {
@@ -31,6 +32,21 @@ void CALLBACK CDemoScript::OnTick(HWND, UINT, UINT_PTR, DWORD) {
 
 void CDemoScript::Send(UINT command) {
   SendMessageW(frame_.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+
+// As an operator would: type an exposure, choose circular recording, type the frame counts.
+void CDemoScript::UseBarControls() {
+  HWND bar = frame_.Bar().Handle();
+  SetDlgItemTextW(bar, IDC_EXPOSURE, L"2000");
+  HWND recordMode = GetDlgItem(bar, IDC_RECORD_MODE);
+  SendMessageW(recordMode, CB_SETCURSEL, 1, 0);
+  SendMessageW(bar, WM_COMMAND, MAKEWPARAM(IDC_RECORD_MODE, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(recordMode));
+  SetDlgItemTextW(bar, IDC_FRAMES, L"100");
+  SetDlgItemTextW(bar, IDC_PRE_TRIGGER, L"10");
+  const CameraSettings& s = view_.Settings();
+  std::printf("demo: camera bar set exposure %u us, record mode %u, %u frames, %u before the trigger\n",
+              s.Exposure, s.RecordMode, s.AcquisitionFrames, s.AcquisitionPreTriggerFrames);
 }
 
 void CDemoScript::Step() {
@@ -50,7 +66,7 @@ void CDemoScript::StepOnce() {
         stage_ = 9;
         break;
       }
-      view_.Settings().AcquisitionFrames = 100;
+      UseBarControls();
       Send(ID_CAMERA_PLAY);
       std::printf("demo: live preview\n");
       stage_ = 1;
@@ -60,11 +76,12 @@ void CDemoScript::StepOnce() {
       if (ticks_ < 15) break;
       Send(ID_CAMERA_STOP);
       Send(ID_CAMERA_RECORD);
-      std::printf("demo: recording 100 frames\n");
+      std::printf("demo: recording 100 frames around a trigger\n");
       stage_ = 2;
       ticks_ = 0;
       break;
-    case 2:  // the camera ends the recording through its callback
+    case 2:  // a circular recording runs until its trigger; the camera then ends it by callback
+      if (ticks_ == 5) Send(ID_CAMERA_TRIGGER);
       if (view_.IsRecording() && ticks_ < 300) break;
       std::printf("demo: recorded, %u frames available\n", view_.FrameCount());
       for (int i = 0; i < 5; ++i) Send(ID_FRAME_NEXT);
@@ -83,7 +100,11 @@ void CDemoScript::StepOnce() {
       if (SaveScreenshot()) {
         std::wprintf(L"demo: screenshot saved to %ls\n", screenshotPath_.c_str());
       }
-      std::wprintf(L"demo: showing %ls\n", frame_.StatusText().c_str());
+      {
+        wchar_t line[128] = L"";
+        GetDlgItemTextW(frame_.Bar().Handle(), IDC_FRAME_LINE, line, 128);
+        std::wprintf(L"demo: showing %ls\n", line);
+      }
       stage_ = 9;
       break;
     default:

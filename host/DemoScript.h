@@ -1,5 +1,6 @@
-// The unattended run of the host program: live for a moment, record, step through the sequence,
-// save a screenshot and report where it ended.
+// The unattended run of the host program: set exposure and record mode through the camera bar's
+// controls, live for a moment, record and trigger, step through the sequence, save a screenshot
+// and report where it ended.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +8,11 @@
 #include <string>
 
 class CCamView;
-class CHostFrame;
+class CMainFrame;
 
 class CDemoScript {
  public:
-  CDemoScript(CHostFrame& frame, CCamView& view, std::wstring screenshotPath);
+  CDemoScript(CMainFrame& frame, CCamView& view, std::wstring screenshotPath);
   void Start();
 
  private:
@@ -19,10 +20,11 @@ class CDemoScript {
   void Step();
   void StepOnce();
   void Send(UINT command);
+  void UseBarControls();
   bool SaveScreenshot() const;
   void SaveSequence();
 
-  CHostFrame& frame_;
+  CMainFrame& frame_;
   CCamView& view_;
   std::wstring screenshotPath_;
   bool busy_ = false;

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/framework/MessageFilter.h"
+
 void PumpMessages() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
@@ -11,6 +13,7 @@ void PumpMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (PreTranslateFrameworkMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
