@@ -9,12 +9,12 @@ void CCamView::GoToFrame(std::uint32_t index) {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
-void CCamView::LoadFrame(std::uint32_t index) {
+int CCamView::LoadFrame(std::uint32_t index) {
   // Sequence frame i lies i slots after the ring start, wrapping once around the ring.
   const std::uint64_t ring = settings_.AcquisitionFrames;
   std::uint64_t position = std::uint64_t{ringStart_} + index;
   if (ring != 0 && position >= ring) position -= ring;
-  Camera()->ReadFrame(static_cast<std::uint32_t>(recordingBase_),
+  return Camera()->ReadFrame(static_cast<std::uint32_t>(recordingBase_),
                       static_cast<std::uint32_t>(recordingBase_ >> 32),
                       static_cast<int>(position));
 }
