@@ -12,6 +12,7 @@
 #include "acquisition/CameraSettings.h"
 #include "camera/CCamera.h"
 #include "export/ImageFileLibrary.h"
+#include "export/SequenceSaver.h"
 #include "platform/framework/ScrollingView.h"
 #include "platform/win32/UniqueHandle.h"
 #include "render/DisplayBitmap.h"
@@ -47,16 +48,6 @@ class LockedCamera {
   CCamera& camera_;
 };
 
-enum SaveResult : int {
-  kSaveDone = 0,
-  kSaveRefused = 1,       // a step of 0, a last frame before the first, or no progress dialog
-  kSaveAborted = 2,       // the operator pressed Abort; the files written so far stay
-  kSaveWriteFailed = 3,   // the library refused at least one frame; the others were written
-  kSaveNameTooLong = 4,   // a file name would not fit
-  kSaveReadFailed = 5,    // a frame could not be read from the camera; the series stops there
-  kSaveNoSequence = 6,    // nothing has been recorded to save
-};
-
 class CCamView : public CScrollingView {
  public:
   CCamView(const TessaDriverApi& driver, const PictoLibApi& images);
@@ -84,12 +75,15 @@ class CCamView : public CScrollingView {
 
   // Playback.
   void GoToFrame(std::uint32_t index);
+  // Reads a recorded frame into the frame buffer; 0 or the camera's status.
   int LoadFrame(std::uint32_t index);
   void UpdateFrameIndexText(int number, int count);
 
   // Saving: the range and files of the settings record. Nothing is shown to the operator; the
-  // result says how it went.
+  // result (a SaveResult) says how it went, and LastSave() the frame and file of a failure, for
+  // ShowSaveFailure on the operator's path.
   int SaveImageSequence();
+  const SaveOutcome& LastSave() const { return lastSave_; }
   int WriteImage(const char* fileName, std::uint32_t width, std::uint32_t height,
                  std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate,
                  int frameCount, const void* pixels);
@@ -155,7 +149,6 @@ class CCamView : public CScrollingView {
   void OnShowCameraBar(UINT);
   void OnSaveSequence(UINT);
   void OnEditRoi(UINT);
-  void ReportSaveFailure(int result);
   void ApplyZoom(UINT id);
   void OnZoomIn(UINT);
   void OnZoomOut(UINT);
@@ -205,4 +198,5 @@ class CCamView : public CScrollingView {
   std::uint32_t imageWidth_ = 0;
   std::uint32_t imageHeight_ = 0;
   UniqueMenu contextMenu_;
+  SaveOutcome lastSave_;
 };

@@ -2,40 +2,51 @@
 #include "acquisition/CCamView.h"
 #include "export/CSaveProgressDlg.h"
 #include "export/SequenceNaming.h"
+#include "export/SequenceSaver.h"
 #include "platform/files/FolderText.h"
 #include "platform/framework/PumpMessages.h"
 #include "resources/CommandIds.h"
 
 namespace {
 
-constexpr std::uint32_t kFirstMultiFrameType = 11;
+// The saving loop's hold on the view: frames from camera memory into the frame buffer, the
+// progress dialog's bar, and its Abort seen after the messages of each frame.
+class ViewSaveSteps : public SaveSteps {
+ public:
+  ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress) : view_(view), progress_(progress) {}
+  void Progress(std::uint32_t position, std::uint32_t count) override { progress_.SetProgress(position, count); }
+  int ReadFrame(std::uint32_t index) override { return view_.LoadFrame(index); }
+  const void* Pixels() override { return view_.Camera()->FrameBuffer(); }
+  // A window closed by the messages has taken the camera with it: the series ends there.
+  bool StopRequested() override {
+    PumpMessages();
+    return progress_.IsAborted() || !view_.Handle();
+  }
+
+ private:
+  CCamView& view_;
+  CSaveProgressDlg& progress_;
+};
 
 }  // namespace
 
 int CCamView::WriteImage(const char* fileName, std::uint32_t width, std::uint32_t height,
                          std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate,
                          int frameCount, const void* pixels) {
-  if (!images_.WriteGFile) return 1;
-  ImageInfo info{};
-  info.Size = sizeof info;
-  info.Width = width;
-  info.Height = height;
-  info.PixelDepth = depth;
-  info.ColorKind = depth < 24 ? 0 : 2;
-  info.FrameRate = rate;
-  return images_.WriteGFile(fileName, frameIndex, static_cast<int>(fileType), &info, 0, 0, pixels,
-                            frameCount);
+  return WriteImageFile(images_.WriteGFile, fileName, width, height, depth, frameIndex, fileType, rate,
+                        frameCount, pixels);
 }
 
 int CCamView::SaveImageSequence() {
-  if (!sequenceAvailable_) return kSaveNoSequence;
+  lastSave_ = SaveOutcome{};
+  if (!sequenceAvailable_) return lastSave_.result = kSaveNoSequence;
   CSaveProgressDlg progress(Handle(), IDS_SAVING_FRAMES);
   std::uint32_t width = 0, height = 0, depth = 0;
   Camera()->GetRoiFormat(&width, &height, &depth);
   // A step of 0 or a last frame before the first is refused before anything is divided or written.
   std::uint32_t count = 0;
   if (!SavedFrameCount(settings_.SaveFirst, settings_.SaveLast, settings_.SaveStep, count)) {
-    return kSaveRefused;
+    return lastSave_.result = kSaveRefused;
   }
   RemoveTrailingBackslash(settings_.ImageFolder);
   char extension[8] = "";
@@ -43,37 +54,18 @@ int CCamView::SaveImageSequence() {
     images_.GetExtFromGFileType(static_cast<int>(settings_.FileType), extension);
   }
   extension[7] = '\0';
-  if (!progress.Create(true)) return kSaveRefused;
+  if (!progress.Create(true)) return lastSave_.result = kSaveRefused;
   progress.SetProgressText(IDS_SAVING_FRAMES, static_cast<int>(settings_.SaveFirst + 1),
                            static_cast<int>(settings_.SaveLast + 1));
   progress.SetProgress(0, count);
 
-  const bool oneFilePerFrame = settings_.FileType < kFirstMultiFrameType;
-  const float rate = static_cast<float>(settings_.OutputRate);
-  char name[kMaxFileNameChars + 1];
-  if (!oneFilePerFrame &&
-      !SequenceFileName(settings_.ImageFolder, settings_.ImageNamePrefix, extension, name)) {
-    return kSaveNameTooLong;
-  }
-  int failures = 0;
-  for (std::uint32_t i = 0; i < count; ++i) {
-    progress.SetProgress(i + 1, count);
-    if (oneFilePerFrame &&
-        !FrameFileName(settings_.ImageFolder, settings_.ImageNamePrefix, i, extension, name)) {
-      return kSaveNameTooLong;
-    }
-    // The progress and the pump let messages run: a window closed meanwhile took the camera.
-    if (!Handle()) return kSaveAborted;
-    // A frame that cannot be read would be saved as a copy of the one before it.
-    if (LoadFrame(settings_.SaveStep * i + settings_.SaveFirst) != kDrvOk) return kSaveReadFailed;
-    const int status = oneFilePerFrame
-        ? WriteImage(name, width, height, depth, 0, settings_.FileType, rate, 1,
-                     camera_.FrameBuffer())
-        : WriteImage(name, width, height, depth, static_cast<int>(i), settings_.FileType, rate,
-                     static_cast<int>(count), camera_.FrameBuffer());
-    if (status != 0) ++failures;
-    PumpMessages();
-    if (progress.IsAborted()) return kSaveAborted;
-  }
-  return failures ? kSaveWriteFailed : kSaveDone;
+  const SaveJob job{settings_.ImageFolder, settings_.ImageNamePrefix, extension, settings_.FileType,
+                    settings_.SaveFirst, settings_.SaveStep, count, static_cast<float>(settings_.OutputRate),
+                    width, height, depth};
+  ViewSaveSteps steps(*this, progress);
+  lastSave_ = SaveSequence(job, images_.WriteGFile, steps);
+  // Closed during a progress step, the window took the camera, and the next read failed safely
+  // without the driver; that is the end the operator asked for, not a fault to report.
+  if (!Handle() && lastSave_.result == kSaveReadFailed) lastSave_.result = kSaveAborted;
+  return lastSave_.result;
 }

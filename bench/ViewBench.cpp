@@ -1,21 +1,25 @@
 // Display rates of the camera view against the camera's own rates, measured in the same run
 // under Wine with the simulated camera at 1280 x 1024, 8 bits, 1000 frames per second:
 // live frames painted per second against bare live grabs, frames shown per second by fast
-// forward against bare frame reads, and live frames painted inside the whole workstation (toolbar,
-// zoom selector and camera bar refreshed at the control's idle pace) against the bare view; and
+// forward against bare frame reads, live frames painted inside the whole workstation (toolbar,
+// zoom selector and camera bar refreshed at the control's idle pace) against the bare view,
 // the window's worst answer time to WM_NULL during live preview at 1000 and at 5 frames per
-// second against the same with no preview. Run with scripts/bench.
+// second against the same with no preview, and saving end to end through PictoLib.dll (the view's
+// SaveImageSequence of 500 frames, and the bare loop) against a plain write of the same bytes.
+// Run with scripts/bench.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <thread>
 
 #include "acquisition/CCamView.h"
 #include "bench/BenchTiming.h"
+#include "bench/SaveBenchCases.h"
 #include "camera/TessaLibrary.h"
 #include "control/CameraDocTemplate.h"
 #include "resources/CommandIds.h"
@@ -62,6 +66,19 @@ using WorkstationTemplate = CCameraDocTemplate<CMainFrame, CountingView>;
 
 constexpr SIZE kViewArea{1300, 1100};
 constexpr double kIdleUpdateSeconds = 0.3;
+
+// Frames from the view's camera memory, with no progress shown and no messages let through.
+class BareSteps : public SaveSteps {
+ public:
+  explicit BareSteps(CCamView& view) : view_(view) {}
+  void Progress(std::uint32_t, std::uint32_t) override {}
+  int ReadFrame(std::uint32_t index) override { return view_.LoadFrame(index); }
+  const void* Pixels() override { return view_.Camera()->FrameBuffer(); }
+  bool StopRequested() override { return false; }
+
+ private:
+  CCamView& view_;
+};
 
 // Runs the messages for a while; with a frame, its bars get the idle refresh as the control's
 // timer gives it.
@@ -220,6 +237,35 @@ int main() {
   PrintFigure("view_wm_null_worst_idle", idleAnswer, "ms", idleAnswer / 20.0, "target_20ms");
   PrintFigure("view_paint_worst_live", view->worstDrawMs, "ms", view->worstDrawMs / fastAnswer,
               "view_wm_null_worst_live_1000fps");
+
+  CodecInfo uncompressed{};
+  images.Api().SetGCompressionCodec(17, &uncompressed);
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "selvar-save-bench";
+  const std::string folder = (dir / "ours").string(), plain = (dir / "plain").string();
+  CameraSettings& s = view->Settings();
+  s.AcquisitionFrames = kSaveBenchFrames;
+  for (const SaveBenchCase& c : kSaveBenchCases) {
+    if (s.PixelDepth != c.depth) {
+      s.PixelDepth = c.depth;
+      view->ApplyCameraSetting(1);
+    }
+    SendMessageW(view->Handle(), WM_COMMAND, ID_CAMERA_RECORD, 0);
+    while (view->IsRecording()) PumpFor(0.01);
+    std::snprintf(s.ImageFolder, sizeof s.ImageFolder, "%s", folder.c_str());
+    std::snprintf(s.ImageNamePrefix, sizeof s.ImageNamePrefix, "Img");
+    s.FileType = c.fileType;
+    s.SaveFirst = 0;
+    s.SaveLast = kSaveBenchFrames - 1;
+    s.SaveStep = 1;
+    ReportSave(c, MeasureSave(c, folder, plain, [&] { return view->SaveImageSequence(); }), "_view_pictolib_dll");
+    // The same loop without the progress dialog and message pump: what the window's part costs.
+    ReportSave(c, MeasureSave(c, folder, plain, [&] {
+      const SaveJob job{s.ImageFolder, "Img", c.extension, c.fileType, 0, 1, kSaveBenchFrames, 25.0f,
+                        kSaveBenchWidth, kSaveBenchHeight, c.depth};
+      BareSteps steps(*view);
+      return SaveSequence(job, images.Api().WriteGFile, steps).result;
+    }), "_loop_pictolib_dll");
+  }
   docTemplate.CloseDocument();
 
   const double workstationRate = WorkstationLiveRate(driver, images);

@@ -37,9 +37,3 @@
 #define IDS_TYPE_AVI 226
 #define IDS_TYPE_COMPRESSED 227
 #define IDS_TYPE_MOV 228
-
-// What the Save command tells the operator when a save fails.
-#define IDS_SAVE_WRITE_FAILED 530
-#define IDS_SAVE_NAME_TOO_LONG 531
-#define IDS_SAVE_NO_FRAMES 532
-#define IDS_SAVE_READ_FAILED 533

@@ -39,9 +39,12 @@ void Report(const std::string& name, double value, const char* unit, double peer
 
 std::uint64_t FileBytes(const std::string& path) { return std::filesystem::file_size(path); }
 
-// The disk's limit for files of this size: sequential fwrites of frame-sized pieces into fresh files.
+// The disk's limit for files of this size: sequential fwrites of frame-sized pieces into new files.
+// Every writer here starts on a new file: writing over an existing one makes ext4 push the data
+// out at close or rename, a cost of reusing the name that would drown what is measured.
 void PlainWrite(const std::string& path, const Bytes& frame, std::uint64_t bytes, int files = 1) {
   for (int i = 0; i < files; ++i) {
+    std::remove(path.c_str());
     std::FILE* f = std::fopen(path.c_str(), "wb");
     for (std::uint64_t done = 0; done < bytes; done += frame.size())
       std::fwrite(frame.data(), 1, std::size_t(std::min<std::uint64_t>(frame.size(), bytes - done)), f);
@@ -50,6 +53,7 @@ void PlainWrite(const std::string& path, const Bytes& frame, std::uint64_t bytes
 }
 
 void LibtiffWrite(const std::string& path, const FrameLayout& l, const Bytes& frame) {
+  std::remove(path.c_str());
   TIFF* t = TIFFOpen(path.c_str(), "w");
   TIFFSetField(t, TIFFTAG_IMAGEWIDTH, l.width);
   TIFFSetField(t, TIFFTAG_IMAGELENGTH, l.height);
@@ -68,6 +72,7 @@ void LibtiffWrite(const std::string& path, const FrameLayout& l, const Bytes& fr
 }
 
 void LibpngWrite(const std::string& path, const FrameLayout& l, const Bytes& frame) {
+  std::remove(path.c_str());
   std::FILE* f = std::fopen(path.c_str(), "wb");
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -75,10 +80,20 @@ void LibpngWrite(const std::string& path, const FrameLayout& l, const Bytes& fra
   png_set_compression_level(png, kPngDeflateLevel);
   png_set_IHDR(png, info, l.width, l.height, 8 * l.sampleBytes, l.channels == 3 ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  if (l.IsWide()) {
+    png_color_8 bits{};
+    bits.red = bits.green = bits.blue = bits.gray = png_byte(l.sampleBits);
+    png_set_sBIT(png, info, &bits);
+  }
   png_write_info(png, info);
   Bytes row(l.RowBytes());
   for (std::uint32_t y = 0; y < l.height; ++y) {
-    RowToRgbNative(l, frame.data() + y * l.RowBytes(), row.data(), true);
+    const std::uint8_t* src = frame.data() + y * l.RowBytes();
+    if (l.IsWide()) {
+      RowToFullScale16(l, src, row.data());  // the same samples as ours
+    } else {
+      RowTo8Bit(l, src, row.data(), RowOrder::Rgb);
+    }
     png_write_row(png, row.data());
   }
   png_write_end(png, info);
@@ -88,6 +103,7 @@ void LibpngWrite(const std::string& path, const FrameLayout& l, const Bytes& fra
 
 // The compressed container's peer: each frame deflated at the same level and written.
 void DeflateAndWrite(const std::string& path, const Bytes& frame, int frames) {
+  std::remove(path.c_str());
   std::FILE* f = std::fopen(path.c_str(), "wb");
   Bytes packed(compressBound(uLong(frame.size())));
   for (int i = 0; i < frames; ++i) {
@@ -106,6 +122,7 @@ Bytes RgbOf(const FrameLayout& l, const Bytes& frame) {
 }
 
 void LibjpegWrite(const std::string& path, const FrameLayout& l, const Bytes& frame) {
+  std::remove(path.c_str());
   const Bytes rgb = RgbOf(l, frame);
   std::FILE* f = std::fopen(path.c_str(), "wb");
   jpeg_compress_struct c;
@@ -237,9 +254,11 @@ class Bench {
   // frames frames into one file, or for single-frame types as many files of one frame.
   void Write(int type, const std::string& path, int frames) {
     const bool single = type < kTypeMultipageTiff;
-    for (int i = 0; i < frames; ++i)
+    for (int i = 0; i < frames; ++i) {
+      if (single || i == 0) std::remove(path.c_str());
       if (library_.WriteFile(path.c_str(), single ? 0 : i, type, &info_, frame_.data(), single ? 1 : frames) != kPictoOk)
         std::fprintf(stderr, "write of type %d failed\n", type);
+    }
   }
   void Repeat(const std::function<void()>& once) {
     for (int i = 0; i < kFilesPerRun; ++i) once();

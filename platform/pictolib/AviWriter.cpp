@@ -1,6 +1,8 @@
 // Every segment carries its frames and a standard index (ix00) inside its movi list; the first
 // segment also gets the legacy idx1 so that readers without OpenDML find the frames it holds.
 // The header reserves the super index (indx) and the OpenDML frame count (dmlh), patched at the end.
+// Finishing works from the list of every chunk written, so a file cut back to any frame is
+// completed the same way as a whole one.
 #include "platform/pictolib/AviWriter.h"
 
 #include <algorithm>
@@ -103,15 +105,15 @@ Bytes AviWriter::Headers() {
   EndChunk(b, odmlSize);
   EndChunk(b, hdrlSize);
 
-  moviListStart_ = b.size();
+  segments_.push_back({0, b.size(), 0});
   PutChunkHeader(b, "LIST", 0);
   PutTag(b, "movi");
   return b;
 }
 
 void AviWriter::OpenExtensionSegment(OutputFile& out) {
-  riffStart_ = out.Size();
-  moviListStart_ = riffStart_ + 12;
+  const std::uint64_t riffStart = out.Size();
+  segments_.push_back({riffStart, riffStart + 12, std::uint32_t(chunks_.size())});
   Bytes b;
   PutChunkHeader(b, "RIFF", 0);
   PutTag(b, "AVIX");
@@ -120,86 +122,94 @@ void AviWriter::OpenExtensionSegment(OutputFile& out) {
   out.Write(b);
 }
 
-void AviWriter::CloseSegment(OutputFile& out) {
-  const std::uint64_t ixAt = out.Size();
+void AviWriter::CloseSegment(OutputFile& out, std::uint32_t frames) {
+  Segment& s = segments_.back();
+  const std::uint32_t count = frames - s.firstFrame;
+  const Chunk* chunks = chunks_.data() + s.firstFrame;
+  s.indexOffset = out.Size();
   Bytes ix;
   PutU8(ix, 'i');
   PutU8(ix, 'x');
   PutU8(ix, chunkId_[0]);
   PutU8(ix, chunkId_[1]);
-  PutLE32(ix, 24 + 8 * std::uint32_t(chunks_.size()));
+  PutLE32(ix, 24 + 8 * count);
   PutLE16(ix, 2);
   PutU8(ix, 0);
   PutU8(ix, 1);  // index of chunks
-  PutLE32(ix, std::uint32_t(chunks_.size()));
+  PutLE32(ix, count);
   PutTag(ix, chunkId_);
-  PutLE64(ix, riffStart_);
+  PutLE64(ix, s.riffStart);
   PutLE32(ix, 0);
-  for (const Chunk& c : chunks_) {
-    PutLE32(ix, std::uint32_t(c.dataOffset - riffStart_));
-    PutLE32(ix, c.size);  // top bit clear: every frame is a key frame
+  for (std::uint32_t i = 0; i < count; ++i) {
+    PutLE32(ix, std::uint32_t(chunks[i].dataOffset - s.riffStart));
+    PutLE32(ix, chunks[i].size);  // top bit clear: every frame is a key frame
   }
   out.Write(ix);
-  segments_.push_back({ixAt, std::uint32_t(ix.size()), std::uint32_t(chunks_.size())});
+  s.indexSize = std::uint32_t(ix.size());
 
   Bytes size;
-  PutLE32(size, std::uint32_t(out.Size() - moviListStart_ - 8));
-  out.Patch(moviListStart_ + 4, size);
+  PutLE32(size, std::uint32_t(out.Size() - s.moviListStart - 8));
+  out.Patch(s.moviListStart + 4, size);
   if (segments_.size() == 1) {
-    firstSegmentFrames_ = std::uint32_t(chunks_.size());
     Bytes idx1;
-    PutChunkHeader(idx1, "idx1", 16 * std::uint32_t(chunks_.size()));
-    for (const Chunk& c : chunks_) {
+    PutChunkHeader(idx1, "idx1", 16 * count);
+    for (std::uint32_t i = 0; i < count; ++i) {
       PutTag(idx1, chunkId_);
       PutLE32(idx1, kIdx1KeyFrame);
-      PutLE32(idx1, std::uint32_t(c.dataOffset - 8 - (moviListStart_ + 8)));
-      PutLE32(idx1, c.size);
+      PutLE32(idx1, std::uint32_t(chunks[i].dataOffset - 8 - (s.moviListStart + 8)));
+      PutLE32(idx1, chunks[i].size);
     }
     out.Write(idx1);
   }
   size.clear();
-  PutLE32(size, std::uint32_t(out.Size() - riffStart_ - 8));
-  out.Patch(riffStart_ + 4, size);
-  chunks_.clear();
+  PutLE32(size, std::uint32_t(out.Size() - s.riffStart - 8));
+  out.Patch(s.riffStart + 4, size);
 }
 
 int AviWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
   if (out.Size() == 0) out.Write(Headers());
-  coder_.Encode(pixels, sample_);
-  const std::uint64_t chunkBytes = 8 + ((sample_.size() + 1) & ~std::size_t(1));
+  const std::size_t sampleBytes = coder_.Prepare(pixels);
+  const std::uint64_t chunkBytes = 8 + ((sampleBytes + 1) & ~std::size_t(1));
   // Room for this segment's ix00 and, in the first segment, idx1 after this frame.
-  const std::uint64_t indexes = 32 + 8 * (chunks_.size() + 1) + (segments_.empty() ? 8 + 16 * (chunks_.size() + 1) : 0);
-  if (!chunks_.empty() && out.Size() - riffStart_ + chunkBytes + indexes > params_.limits.riffSegmentBytes) {
-    if (segments_.size() + 2 > kAviMaxSegments) return kPictoTooLarge;
-    CloseSegment(out);
+  const Segment& open = segments_.back();
+  const std::uint64_t inSegment = chunks_.size() - open.firstFrame + 1;
+  const std::uint64_t indexes = 32 + 8 * inSegment + (segments_.size() == 1 ? 8 + 16 * inSegment : 0);
+  if (inSegment > 1 && out.Size() - open.riffStart + chunkBytes + indexes > params_.limits.riffSegmentBytes) {
+    if (segments_.size() + 1 > kAviMaxSegments) return kPictoTooLarge;
+    CloseSegment(out, std::uint32_t(chunks_.size()));
     OpenExtensionSegment(out);
   }
   Bytes head;
-  PutChunkHeader(head, chunkId_, std::uint32_t(sample_.size()));
+  PutChunkHeader(head, chunkId_, std::uint32_t(sampleBytes));
   out.Write(head);
-  chunks_.push_back({out.Size(), std::uint32_t(sample_.size())});
-  out.Write(sample_);
-  if (sample_.size() % 2) out.Write("", 1);
-  largestChunk_ = std::max(largestChunk_, std::uint32_t(sample_.size()));
-  ++framesWritten_;
-  return WriteStatus(out);
+  const std::uint64_t dataOffset = out.Size();
+  coder_.Write(out, pixels);
+  if (sampleBytes % 2) out.Write("", 1);
+  if (out.Failed()) return kPictoWriteFailed;
+  chunks_.push_back({dataOffset, std::uint32_t(sampleBytes)});
+  return kPictoOk;
 }
 
-int AviWriter::Finish(OutputFile& out) {
-  CloseSegment(out);
+int AviWriter::Finish(OutputFile& out, std::uint32_t frames) {
+  chunks_.resize(frames);
+  while (segments_.back().firstFrame >= frames) segments_.pop_back();
+  CloseSegment(out, frames);
+  std::uint32_t largest = 0;
+  for (const Chunk& c : chunks_) largest = std::max(largest, c.size);
+  const std::uint32_t firstSegmentFrames = segments_.size() > 1 ? segments_[1].firstFrame : frames;
   Bytes v;
-  const std::uint32_t buffer = largestChunk_ + 8;
+  const std::uint32_t buffer = largest + 8;
   PutLE32(v, std::uint32_t(std::min<double>(0xFFFFFFFFu, double(buffer) * rate_.numerator / rate_.denominator)));
   out.Patch(avihAt_ + 4, v);
   v.clear();
-  PutLE32(v, firstSegmentFrames_);
+  PutLE32(v, firstSegmentFrames);
   out.Patch(avihAt_ + 16, v);
   v.clear();
   PutLE32(v, buffer);
   out.Patch(avihAt_ + 28, v);
   out.Patch(strhAt_ + 36, v);
   v.clear();
-  PutLE32(v, framesWritten_);
+  PutLE32(v, frames);
   out.Patch(strhAt_ + 32, v);
   out.Patch(dmlhAt_, v);
 
@@ -210,11 +220,14 @@ int AviWriter::Finish(OutputFile& out) {
   PutLE32(indx, std::uint32_t(segments_.size()));
   PutTag(indx, chunkId_);
   for (int i = 0; i < 3; ++i) PutLE32(indx, 0);
-  for (const SegmentIndex& s : segments_) {
-    PutLE64(indx, s.offset);
-    PutLE32(indx, s.size);
-    PutLE32(indx, s.frames);
+  for (std::size_t i = 0; i < segments_.size(); ++i) {
+    const Segment& s = segments_[i];
+    PutLE64(indx, s.indexOffset);
+    PutLE32(indx, s.indexSize);
+    PutLE32(indx, (i + 1 < segments_.size() ? segments_[i + 1].firstFrame : frames) - s.firstFrame);
   }
+  // Entries of segments dropped by an earlier, failed finish are cleared.
+  indx.resize(24 + 16 * kAviMaxSegments, 0);
   out.Patch(indxAt_, indx);
   return WriteStatus(out);
 }

@@ -14,31 +14,31 @@ class AviWriter : public FrameWriter {
  public:
   AviWriter(const SequenceParams& params, const RateFraction& rate, MovieCodec codec);
   int WriteFrame(OutputFile& out, const std::uint8_t* pixels) override;
-  int Finish(OutputFile& out) override;
+  int Finish(OutputFile& out, std::uint32_t frames) override;
 
  private:
   struct Chunk {
     std::uint64_t dataOffset;
     std::uint32_t size;
   };
-  struct SegmentIndex {
-    std::uint64_t offset;
-    std::uint32_t size;
-    std::uint32_t frames;
+  struct Segment {
+    std::uint64_t riffStart, moviListStart;
+    std::uint32_t firstFrame;
+    // Its standard index, once the segment is closed.
+    std::uint64_t indexOffset = 0;
+    std::uint32_t indexSize = 0;
   };
   Bytes Headers();
-  void CloseSegment(OutputFile& out);
+  // Writes the index of the last segment, holding frames up to frames - 1, and its sizes.
+  void CloseSegment(OutputFile& out, std::uint32_t frames);
   void OpenExtensionSegment(OutputFile& out);
 
   SequenceParams params_;
   RateFraction rate_;
   MovieFrameCoder coder_;
   char chunkId_[4];
-  Bytes sample_;
-  std::uint64_t riffStart_ = 0, moviListStart_ = 0;
-  std::vector<Chunk> chunks_;              // of the open segment
-  std::vector<SegmentIndex> segments_;     // closed segments
-  std::uint32_t firstSegmentFrames_ = 0, framesWritten_ = 0, largestChunk_ = 0;
+  std::vector<Chunk> chunks_;        // every frame written, in order
+  std::vector<Segment> segments_;    // the first RIFF AVI segment, then the AVIX ones
   // Header fields filled in when the file is complete.
   std::size_t avihAt_ = 0, strhAt_ = 0, indxAt_ = 0, dmlhAt_ = 0;
 };

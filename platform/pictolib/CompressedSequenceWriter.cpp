@@ -22,14 +22,19 @@ int CompressedSequenceWriter::WriteFrame(OutputFile& out, const std::uint8_t* pi
   return WriteStatus(out);
 }
 
-int CompressedSequenceWriter::Finish(OutputFile& out) {
+int CompressedSequenceWriter::Finish(OutputFile& out, std::uint32_t frames) {
+  offsets_.resize(frames);
+  sizes_.resize(frames);
   const std::uint64_t indexOffset = out.Size();
   Bytes index;
-  for (std::size_t i = 0; i < offsets_.size(); ++i) {
+  for (std::size_t i = 0; i < frames; ++i) {
     PutLE64(index, offsets_[i]);
     PutLE64(index, sizes_[i]);
   }
   out.Write(index);
+  Bytes count;
+  PutLE32(count, frames);
+  out.Patch(kSequenceCountAt, count);
   Bytes at;
   PutLE64(at, indexOffset);
   out.Patch(kSequenceHeaderBytes - 8, at);

@@ -9,7 +9,7 @@ class CompressedSequenceWriter : public FrameWriter {
  public:
   explicit CompressedSequenceWriter(const SequenceParams& params) : params_(params) {}
   int WriteFrame(OutputFile& out, const std::uint8_t* pixels) override;
-  int Finish(OutputFile& out) override;
+  int Finish(OutputFile& out, std::uint32_t frames) override;
 
  private:
   SequenceParams params_;

@@ -72,6 +72,25 @@ void RowTo8Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t*
   }
 }
 
+void RowToRgb24(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst) {
+  if (layout.channels == 3) {
+    RowTo8Bit(layout, src, dst, RowOrder::Rgb);
+    return;
+  }
+  const std::uint32_t w = layout.width;
+  if (!layout.IsWide()) {
+    for (std::uint32_t x = 0; x < w; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
+    return;
+  }
+  const unsigned shift = layout.sampleBits - 8;
+  for (std::uint32_t x = 0; x < w; ++x) {
+    std::uint16_t v;
+    std::memcpy(&v, src + 2 * x, 2);
+    const unsigned r = unsigned(v) >> shift;
+    dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = std::uint8_t(r < 255 ? r : 255);
+  }
+}
+
 void RowTo16Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst, RowOrder order,
                 bool bigEndian) {
   const std::uint32_t w = layout.width;
@@ -97,6 +116,21 @@ void RowTo16Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t
     PutWord(dst, Word(src + 4), bigEndian);
     PutWord(dst + 2, Word(src + 2), bigEndian);
     PutWord(dst + 4, Word(src), bigEndian);
+  }
+}
+
+// Left bit replication: v << (16 - b) | v >> (2b - 16) keeps every bit, so a reader shifting
+// right by 16 - b (libpng's sBIT recovery) gets v back exactly, and 2^b - 1 becomes 65535.
+void RowToFullScale16(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst) {
+  const unsigned bits = layout.sampleBits, top = (1u << bits) - 1;
+  const unsigned up = 16 - bits, down = 2 * bits - 16;
+  const std::size_t samples = std::size_t(layout.width) * layout.channels;
+  for (std::size_t i = 0; i < samples; ++i) {
+    // Colour rows arrive blue, green, red: take the samples of each pixel in reverse.
+    const std::size_t from = layout.channels == 3 ? i - i % 3 + 2 - i % 3 : i;
+    unsigned v = Word(src + 2 * from);
+    if (v > top) v = top;
+    PutWord(dst + 2 * i, std::uint16_t(v << up | v >> down), true);
   }
 }
 

@@ -34,9 +34,16 @@ enum class RowOrder { Bgr, Rgb };
 // 1 or 3 bytes per pixel.
 void RowTo8Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst, RowOrder order);
 
+// Upper eight bits as red, green, blue bytes; grey is spread to three equal components.
+void RowToRgb24(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst);
+
 // Samples kept whole as 16-bit words (8-bit samples are widened unchanged), 2 or 6 bytes per pixel.
 void RowTo16Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst, RowOrder order,
                 bool bigEndian);
+
+// Samples scaled to the whole 16-bit range by repeating their bits (1023 becomes 65535), as PNG
+// wants them beside an sBIT chunk; big-endian words, red, green, blue. Wide layouts only.
+void RowToFullScale16(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst);
 
 // A row in its delivered form but with colour swapped to red, green, blue (TIFF, PNM, PNG).
 void RowToRgbNative(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t* dst, bool bigEndian);

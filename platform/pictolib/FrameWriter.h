@@ -23,10 +23,15 @@ inline int WriteStatus(const OutputFile& out) { return out.Failed() ? kPictoWrit
 class FrameWriter {
  public:
   virtual ~FrameWriter() = default;
-  // Called exactly frameCount times, frames in order.
+  // Called at most frameCount times, frames in order.
   virtual int WriteFrame(OutputFile& out, const std::uint8_t* pixels) = 0;
-  // Called once after the last frame: indexes, sizes and trailers.
-  virtual int Finish(OutputFile& out) { return WriteStatus(out); }
+  // Completes the file as one of frames frames: indexes, counts and trailers. The file has been
+  // cut back to the end of frame frames - 1, which may lie before frames later written or a
+  // Finish that failed, so it may be called again with fewer frames.
+  virtual int Finish(OutputFile& out, std::uint32_t frames) {
+    (void)frames;
+    return WriteStatus(out);
+  }
 };
 
 // The encoder for type, or a non-zero status (unknown type, unusable rate).

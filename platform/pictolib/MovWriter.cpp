@@ -65,10 +65,9 @@ int MovWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
     out.Write(Atom("wide", {}));
     out.Write(Atom("mdat", {}));
   }
-  coder_.Encode(pixels, sample_);
   offsets_.push_back(out.Size());
-  sizes_.push_back(std::uint32_t(sample_.size()));
-  out.Write(sample_);
+  sizes_.push_back(std::uint32_t(coder_.Prepare(pixels)));
+  coder_.Write(out, pixels);
   return WriteStatus(out);
 }
 
@@ -189,7 +188,9 @@ Bytes MovWriter::MovieAtom(bool offsets64) const {
   return Atom("moov", Join({Atom("mvhd", mvhd), Atom("trak", Join({Atom("tkhd", tkhd), mdia}))}));
 }
 
-int MovWriter::Finish(OutputFile& out) {
+int MovWriter::Finish(OutputFile& out, std::uint32_t frames) {
+  offsets_.resize(frames);
+  sizes_.resize(frames);
   const std::uint64_t end = out.Size();
   const bool large = end > params_.limits.mov64Above;
   Bytes head;

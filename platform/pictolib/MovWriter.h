@@ -11,7 +11,7 @@ class MovWriter : public FrameWriter {
  public:
   MovWriter(const SequenceParams& params, const RateFraction& rate, MovieCodec codec);
   int WriteFrame(OutputFile& out, const std::uint8_t* pixels) override;
-  int Finish(OutputFile& out) override;
+  int Finish(OutputFile& out, std::uint32_t frames) override;
 
  private:
   Bytes MovieAtom(bool offsets64) const;
@@ -20,7 +20,6 @@ class MovWriter : public FrameWriter {
   SequenceParams params_;
   RateFraction rate_;
   MovieFrameCoder coder_;
-  Bytes sample_;
   std::uint64_t wideAt_ = 0;
   std::vector<std::uint64_t> offsets_;
   std::vector<std::uint32_t> sizes_;

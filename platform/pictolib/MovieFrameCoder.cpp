@@ -1,34 +1,32 @@
-// Deeper samples keep their upper eight bits in every movie codec.
+// Deeper samples keep their upper eight bits in every movie codec. Uncompressed frames are
+// converted in blocks straight into the file: one pass over the pixels, no whole-frame copy.
 #include "platform/pictolib/MovieFrameCoder.h"
 
-#include <vector>
+#include "platform/pictolib/RowWriter.h"
 
-void MovieFrameCoder::Encode(const std::uint8_t* pixels, Bytes& sample) const {
+std::size_t MovieFrameCoder::Stride() const {
+  const std::size_t reduced = std::size_t(layout_.width) * layout_.channels;
+  return codec_ == MovieCodec::Dib ? (reduced + 3) & ~std::size_t(3) : std::size_t(layout_.width) * 3;
+}
+
+std::size_t MovieFrameCoder::Prepare(const std::uint8_t* pixels) {
+  if (codec_ != MovieCodec::Jpeg) return Stride() * layout_.height;
+  jpegSample_.clear();
+  jpeg_.Encode(layout_, pixels, jpegSample_);
+  return jpegSample_.size();
+}
+
+void MovieFrameCoder::Write(OutputFile& out, const std::uint8_t* pixels) {
   const FrameLayout& l = layout_;
-  sample.clear();
   if (codec_ == MovieCodec::Jpeg) {
-    jpeg_.Encode(l, pixels, sample);
-    return;
-  }
-  const std::size_t reduced = std::size_t(l.width) * l.channels;
-  if (codec_ == MovieCodec::Dib) {
-    const std::size_t stride = (reduced + 3) & ~std::size_t(3);
-    sample.assign(stride * l.height, 0);
-    for (std::uint32_t y = 0; y < l.height; ++y)
-      RowTo8Bit(l, pixels + std::size_t(y) * l.RowBytes(), sample.data() + stride * (l.height - 1 - y),
-                RowOrder::Bgr);
-    return;
-  }
-  const std::size_t stride = std::size_t(l.width) * 3;
-  sample.resize(stride * l.height);
-  std::vector<std::uint8_t> row(reduced);
-  for (std::uint32_t y = 0; y < l.height; ++y) {
-    std::uint8_t* dst = sample.data() + stride * y;
-    if (l.channels == 3) {
-      RowTo8Bit(l, pixels + std::size_t(y) * l.RowBytes(), dst, RowOrder::Rgb);
-      continue;
-    }
-    RowTo8Bit(l, pixels + std::size_t(y) * l.RowBytes(), row.data(), RowOrder::Rgb);
-    for (std::uint32_t x = 0; x < l.width; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = row[x];
+    out.Write(jpegSample_);
+  } else if (codec_ == MovieCodec::Dib) {
+    WriteConvertedRows(out, l, pixels, Stride(), true, [&l](const std::uint8_t* src, std::uint8_t* dst) {
+      RowTo8Bit(l, src, dst, RowOrder::Bgr);
+    });
+  } else {
+    WriteConvertedRows(out, l, pixels, Stride(), false, [&l](const std::uint8_t* src, std::uint8_t* dst) {
+      RowToRgb24(l, src, dst);
+    });
   }
 }

@@ -4,6 +4,7 @@
 #include "platform/pictolib/ByteWriter.h"
 #include "platform/pictolib/FrameLayout.h"
 #include "platform/pictolib/JpegEncoder.h"
+#include "platform/pictolib/OutputFile.h"
 
 enum class MovieCodec {
   Dib,    // AVI uncompressed: grey with palette or BGR, bottom-up, rows padded to 32 bits
@@ -15,14 +16,20 @@ class MovieFrameCoder {
  public:
   MovieFrameCoder(const FrameLayout& layout, MovieCodec codec, std::uint32_t quality)
       : layout_(layout), codec_(codec), jpeg_(quality) {}
-  // Replaces sample with the coded frame.
-  void Encode(const std::uint8_t* pixels, Bytes& sample) const;
+  // Bytes of the sample for these pixels: fixed for the uncompressed codecs, while a JPEG frame
+  // is coded now, into the coder.
+  std::size_t Prepare(const std::uint8_t* pixels);
+  // Writes the sample of the pixels last prepared; uncompressed rows are converted on the way out.
+  void Write(OutputFile& out, const std::uint8_t* pixels);
   // Bits per pixel announced in the stream header.
   std::uint32_t BitCount() const { return codec_ == MovieCodec::Dib && layout_.channels == 1 ? 8 : 24; }
   MovieCodec Codec() const { return codec_; }
 
  private:
+  std::size_t Stride() const;
+
   FrameLayout layout_;
   MovieCodec codec_;
   JpegEncoder jpeg_;
+  Bytes jpegSample_;
 };

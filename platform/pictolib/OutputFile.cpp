@@ -1,49 +1,96 @@
-// Buffered file output with 64-bit positions and a capacity that stands in for the disk's free space.
+// Headers and chunk heads are gathered into one buffer; pixel blocks go to the system directly
+// from the caller's memory, so a frame costs one copy at most and no stream flushes.
 #include "platform/pictolib/OutputFile.h"
 
-namespace {
-constexpr std::size_t kBufferBytes = 1 << 20;
-}
+#include <cstring>
 
-OutputFile::~OutputFile() {
-  if (file_ != nullptr) std::fclose(file_);
-}
+namespace {
+
+// Writes at least this large skip the buffer.
+constexpr std::size_t kDirectBytes = 64 << 10;
+
+}  // namespace
 
 bool OutputFile::Open(const std::string& path) {
-  file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) {
+  buffer_.reserve(kDirectBytes);
+  if (!file_.Create(path.c_str())) failed_ = true;
+  return !failed_;
+}
+
+// A buffer that could not be written stays, so cutting the file back keeps what lies before the cut.
+void OutputFile::Flush() {
+  if (buffer_.empty() || failed_) return;
+  if (!file_.WriteAt(bufferStart_, buffer_.data(), buffer_.size())) {
     failed_ = true;
-    return false;
+    return;
   }
-  std::setvbuf(file_, nullptr, _IOFBF, kBufferBytes);
-  return true;
+  bufferStart_ += buffer_.size();
+  buffer_.clear();
 }
 
 void OutputFile::Write(const void* data, std::size_t size) {
   if (failed_ || size == 0) return;
-  if (file_ == nullptr || size > capacity_ - size_) {
+  if (!file_.IsOpen() || size > capacity_ - size_) {
     failed_ = true;
     return;
   }
-  if (std::fwrite(data, 1, size, file_) != size) {
-    failed_ = true;
-    return;
+  if (buffer_.size() + size > kDirectBytes) {
+    Flush();
+    if (failed_) return;
+  }
+  if (size >= kDirectBytes) {
+    if (!file_.WriteAt(size_, data, size)) {
+      failed_ = true;
+      return;
+    }
+    bufferStart_ = size_ + size;
+  } else {
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    buffer_.insert(buffer_.end(), bytes, bytes + size);
   }
   size_ += size;
 }
 
 void OutputFile::Patch(std::uint64_t offset, const void* data, std::size_t size) {
   if (failed_) return;
-  if (file_ == nullptr || offset > size_ || size > size_ - offset ||
-      fseeko64(file_, std::int64_t(offset), SEEK_SET) != 0 ||
-      std::fwrite(data, 1, size, file_) != size || fseeko64(file_, 0, SEEK_END) != 0)
+  if (!file_.IsOpen() || offset > size_ || size > size_ - offset) {
     failed_ = true;
+    return;
+  }
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  // The part before the buffer is on disk already; the rest is still in the buffer.
+  const std::size_t onDisk = offset >= bufferStart_ ? 0
+                             : std::size_t(bufferStart_ - offset < size ? bufferStart_ - offset : size);
+  if (onDisk > 0 && !file_.WriteAt(offset, bytes, onDisk)) failed_ = true;
+  if (onDisk < size) std::memcpy(buffer_.data() + (offset + onDisk - bufferStart_), bytes + onDisk, size - onDisk);
+}
+
+std::uint8_t* OutputFile::ConversionBlock(std::size_t bytes) {
+  if (block_.size() < bytes) block_.assign(bytes, 0);
+  return block_.data();
+}
+
+bool OutputFile::Truncate(std::uint64_t size) {
+  if (!file_.IsOpen() || size > size_) return false;
+  if (size >= bufferStart_) {
+    buffer_.resize(std::size_t(size - bufferStart_));
+  } else {
+    buffer_.clear();
+    bufferStart_ = size;
+  }
+  size_ = size;
+  failed_ = !file_.Truncate(bufferStart_);
+  return !failed_;
 }
 
 bool OutputFile::Close() {
-  if (file_ != nullptr) {
-    if (std::fclose(file_) != 0) failed_ = true;
-    file_ = nullptr;
-  }
+  Flush();
+  if (failed_) return false;
+  failed_ = !file_.Close();
   return !failed_;
+}
+
+void OutputFile::Discard() {
+  buffer_.clear();
+  file_.Close();
 }

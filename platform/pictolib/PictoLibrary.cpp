@@ -1,7 +1,8 @@
 // Argument checks and the per-file state of multi-frame writes. A multi-frame file starts at
-// index 0 (dropping any unfinished file of that name), takes each next index in turn and is
-// completed by index count - 1. Anything else, or a failed write, drops the file and its
-// temporary, so no partial file ever carries the target's name.
+// index 0, takes each next index in turn and is completed by index count - 1, or earlier by a
+// call without pixels whose index and count are the frames written. A file left unfinished (a
+// new start of its name, a frame out of order, a failed write, the library unloaded) is closed
+// with the frames it holds, so nothing written is ever thrown away.
 #include "platform/pictolib/PictoLibrary.h"
 
 #include "platform/pictolib/FileTypes.h"
@@ -52,10 +53,21 @@ int PictoLibrary::StartSession(const std::string& name, int type, const FrameLay
   return session->Open();
 }
 
+int PictoLibrary::EndFile(const std::string& name, int frames, int type, int frameCount) {
+  const auto found = sessions_.find(name);
+  if (found == sessions_.end() || frames < 1 || frames != frameCount ||
+      !found->second->EndsAt(type, std::uint32_t(frames)))
+    return kPictoBadArgument;
+  const int status = found->second->End();
+  sessions_.erase(found);
+  return status;
+}
+
 int PictoLibrary::WriteFile(const char* fileName, int frameIndex, int type, const ImageInfo* info,
                             const void* pixels, int frameCount) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (fileName == nullptr || fileName[0] == 0 || pixels == nullptr) return kPictoBadArgument;
+  if (fileName == nullptr || fileName[0] == 0) return kPictoBadArgument;
+  if (pixels == nullptr) return EndFile(fileName, frameIndex, type, frameCount);
   const FileTypeInfo* fileType = FindFileType(type);
   if (fileType == nullptr) return kPictoUnknownType;
   FrameLayout layout;

@@ -27,6 +27,7 @@ class PictoLibrary {
   std::size_t OpenFiles();
 
  private:
+  int EndFile(const std::string& name, int frames, int type, int frameCount);
   int StartSession(const std::string& name, int type, const FrameLayout& layout, const ImageInfo& info,
                    std::uint32_t count, std::unique_ptr<WriteSession>& session);
 

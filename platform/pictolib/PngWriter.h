@@ -1,4 +1,5 @@
-// PNG: grey or RGB, 8-bit samples or 16-bit ones with an sBIT chunk for 9 and 10 bits; deflate level 6.
+// PNG: grey or RGB, 8-bit samples or 16-bit ones scaled to full range with an sBIT chunk for 9 and
+// 10 bits; deflate level 6.
 #pragma once
 
 #include "platform/pictolib/FrameWriter.h"

@@ -8,3 +8,10 @@ int RawSequenceWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
   out.Write(pixels, params_.layout.FrameBytes());
   return WriteStatus(out);
 }
+
+int RawSequenceWriter::Finish(OutputFile& out, std::uint32_t frames) {
+  Bytes count;
+  PutLE32(count, frames);
+  out.Patch(kSequenceCountAt, count);
+  return WriteStatus(out);
+}

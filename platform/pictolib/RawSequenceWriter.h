@@ -7,6 +7,7 @@ class RawSequenceWriter : public FrameWriter {
  public:
   explicit RawSequenceWriter(const SequenceParams& params) : params_(params) {}
   int WriteFrame(OutputFile& out, const std::uint8_t* pixels) override;
+  int Finish(OutputFile& out, std::uint32_t frames) override;
 
  private:
   SequenceParams params_;

@@ -1,4 +1,5 @@
-// Writes a frame row by row through a conversion, top-down or bottom-up, with zeroed row padding.
+// Writes a frame row by row through a conversion, top-down or bottom-up, with zeroed row padding
+// (the converter leaves the padding bytes alone).
 #pragma once
 
 #include "platform/pictolib/FrameLayout.h"
@@ -15,13 +16,13 @@ void WriteConvertedRows(OutputFile& out, const FrameLayout& layout, const std::u
                         std::size_t outRowBytes, bool bottomUp, Convert convert) {
   const std::uint32_t rowsPerBlock =
       std::uint32_t(outRowBytes >= kRowBlockBytes ? 1 : kRowBlockBytes / outRowBytes);
-  std::vector<std::uint8_t> block(std::size_t(rowsPerBlock) * outRowBytes, 0);
+  std::uint8_t* block = out.ConversionBlock(std::size_t(rowsPerBlock) * outRowBytes);
   for (std::uint32_t first = 0; first < layout.height && !out.Failed(); first += rowsPerBlock) {
     const std::uint32_t rows = layout.height - first < rowsPerBlock ? layout.height - first : rowsPerBlock;
     for (std::uint32_t i = 0; i < rows; ++i) {
       const std::uint32_t y = bottomUp ? layout.height - 1 - (first + i) : first + i;
-      convert(pixels + std::size_t(y) * layout.RowBytes(), block.data() + std::size_t(i) * outRowBytes);
+      convert(pixels + std::size_t(y) * layout.RowBytes(), block + std::size_t(i) * outRowBytes);
     }
-    out.Write(block.data(), std::size_t(rows) * outRowBytes);
+    out.Write(block, std::size_t(rows) * outRowBytes);
   }
 }

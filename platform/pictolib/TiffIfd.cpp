@@ -38,6 +38,12 @@ std::size_t TiffIfd::HeadSize() const {
   return big_ ? 8 + 20 * entries_.size() + 8 : 2 + 12 * entries_.size() + 4;
 }
 
+std::size_t TiffIfd::ValueAt(std::uint16_t tag) const {
+  std::size_t i = 0;
+  while (i < entries_.size() && entries_[i].tag != tag) ++i;
+  return big_ ? 8 + 20 * i + 12 : 2 + 12 * i + 8;
+}
+
 std::size_t TiffIfd::Size() const {
   std::size_t size = HeadSize();
   for (const Entry& e : entries_) {

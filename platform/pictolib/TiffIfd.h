@@ -19,6 +19,10 @@ class TiffIfd {
   void Add(std::uint16_t tag, TiffFieldType type, std::vector<std::uint64_t> values);
   // Bytes the directory and its values take.
   std::size_t Size() const;
+  // Where, from the directory's start, the inline value of tag's entry and the next-directory
+  // link lie: what is patched when a file ends before its planned last page.
+  std::size_t ValueAt(std::uint16_t tag) const;
+  std::size_t NextLinkAt() const { return HeadSize() - InlineBytes(); }
   // The directory as it lies at offset, chained to nextIfd (0 ends the chain).
   Bytes Serialize(std::uint64_t offset, std::uint64_t nextIfd) const;
 

@@ -1,5 +1,6 @@
 // Lays out each page as directory, values, pixels; the next page's offset is known in advance
 // because every page has the same size, so the file is written front to back without seeking.
+// A file cut short gets its last link and its page counts patched.
 #include "platform/pictolib/TiffWriter.h"
 
 #include "platform/pictolib/RowWriter.h"
@@ -66,9 +67,8 @@ int TiffWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
     }
     out.Write(header);
   }
-  const std::uint64_t ifdOffset = out.Size();
-  const std::size_t ifdSize = PageDirectory(0).Size();
-  const std::uint64_t stripOffset = ifdOffset + ifdSize;
+  const std::uint64_t ifdOffset = PageOffset(page_);
+  const std::uint64_t stripOffset = ifdOffset + PageDirectory(0).Size();
   const bool last = page_ + 1 == params_.frameCount;
   const std::uint64_t next = last ? 0 : stripOffset + PagePixelBytes();
   if (!big_ && next > 0xFFFFFFFFull) return kPictoTooLarge;
@@ -83,6 +83,24 @@ int TiffWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
     });
   }
   if (l.FrameBytes() % 2) out.Write("", 1);
+  if (out.Failed()) return kPictoWriteFailed;
   ++page_;
+  return kPictoOk;
+}
+
+std::uint64_t TiffWriter::PageOffset(std::uint32_t page) const {
+  return (big_ ? kBigHeader : kClassicHeader) + std::uint64_t(page) * (PageDirectory(0).Size() + PagePixelBytes());
+}
+
+int TiffWriter::Finish(OutputFile& out, std::uint32_t frames) {
+  page_ = frames;
+  if (frames == params_.frameCount) return WriteStatus(out);
+  const TiffIfd layout = PageDirectory(0);
+  const std::uint8_t end[8] = {};
+  out.Patch(PageOffset(frames - 1) + layout.NextLinkAt(), end, big_ ? 8 : 4);
+  if (multipage_ && params_.frameCount <= 0xFFFF) {
+    const std::uint8_t count[2] = {std::uint8_t(frames), std::uint8_t(frames >> 8)};
+    for (std::uint32_t page = 0; page < frames; ++page) out.Patch(PageOffset(page) + layout.ValueAt(kPageNumber) + 2, count, 2);
+  }
   return WriteStatus(out);
 }

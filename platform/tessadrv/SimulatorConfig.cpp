@@ -67,6 +67,7 @@ SimCameraConfig CameraFromIni(const IniDocument& ini, int index, std::string& re
   ReadKey(ini, section, "GrabError", INT32_MIN, INT32_MAX, c.grabError);
   ReadKey(ini, section, "GrabErrorAfter", 0, UINT32_MAX, c.grabErrorAfter);
   ReadFlag(ini, section, "GrabStall", c.grabStall);
+  ReadKey(ini, section, "FailReadSlot", -1, UINT32_MAX, c.failReadSlot);
   return c;
 }
 

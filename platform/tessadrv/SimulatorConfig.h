@@ -28,6 +28,7 @@ struct SimCameraConfig {
   std::int32_t grabError = 0;            // status of live grabs after grabErrorAfter good ones
   std::uint32_t grabErrorAfter = 0;
   bool grabStall = false;
+  std::int64_t failReadSlot = -1;        // frame reads of this memory slot fail with status 3
 };
 
 struct SimDriverConfig {

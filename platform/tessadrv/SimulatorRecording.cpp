@@ -207,6 +207,7 @@ int TessaSimulator::ReadFrame(int h, std::uint32_t addressLow, std::uint32_t add
   const std::uint64_t fromFirst = address + offset - firstFrame;
   if (fromFirst % r->slotBytes != 0 || fromFirst / r->slotBytes >= r->plan.frames) return kDrvBadArgument;
   const auto slot = static_cast<std::uint32_t>(fromFirst / r->slotBytes);
+  if (static_cast<std::int64_t>(slot) == camera->config.failReadSlot) return kDrvFailed;
   const auto frame = FrameInSlot(r->plan.frames, RecordedFrames(*r, Clock::now()), slot);
   const PatternGeometry geometry = r->geometry;
   lock.unlock();

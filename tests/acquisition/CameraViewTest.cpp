@@ -13,6 +13,7 @@
 
 #include "camera/CameraIds.h"
 #include "config/SharedFolder.h"
+#include "export/SaveFailureMessage.h"
 #include "platform/win32/GdiObject.h"
 #include "resources/CommandIds.h"
 #include "resources/RoiEditorResources.h"
@@ -553,21 +554,60 @@ void CALLBACK PressAbort(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
 }
 
+// Frames in a saved AVI as its main header counts them.
+std::uint32_t AviFrames(const SaveFolder& folder, const std::string& file) {
+  const std::string head = folder.Head(file, 64);
+  std::uint32_t frames = 0;
+  if (head.size() == 64) std::memcpy(&frames, head.data() + 48, 4);
+  return frames;
+}
+
 TEST_F(CameraView, AbortKeepsTheFilesWrittenSoFar) {
   Start(OneCamera(), Line("AcquisitionFrames", 100));
   RecordToTheEnd();
+  for (std::uint32_t type : {2u, 17u}) {  // 100 bitmaps, or one AVI closed with its frames
+    SCOPED_TRACE(type);
+    SaveFolder folder;
+    Target(view_->Settings(), folder.Path(), type, 0, 99, 1);
+    g_abort = AbortProbe{};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1, PressAbort);
+    EXPECT_EQ(view_->SaveImageSequence(), kSaveAborted);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_abort.message, L"Saving acquisition images: 1 to 100. Please wait!");
+    const std::uint32_t written = view_->LastSave().framesWritten;
+    EXPECT_GT(written, 0u);
+    EXPECT_LT(written, 100u);
+    if (type == 2) {
+      EXPECT_EQ(folder.Files().size(), written);
+    } else {
+      EXPECT_EQ(folder.Files(), std::vector<std::string>{"Img.avi"});
+      EXPECT_EQ(AviFrames(folder, "Img.avi"), written);
+    }
+    HWND progress = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindProgress, reinterpret_cast<LPARAM>(&progress));
+    EXPECT_EQ(progress, nullptr) << "the progress dialog is gone";
+  }
+}
+
+TEST_F(CameraView, AFrameThatCannotBeReadStopsTheSaveAndIsReported) {
+  Start(OneCamera("FailReadSlot=4\r\n"), Line("AcquisitionFrames", 20));
+  RecordToTheEnd();
   SaveFolder folder;
-  Target(view_->Settings(), folder.Path(), 2, 0, 99, 1);  // 100 bitmaps
-  const UINT_PTR timer = SetTimer(nullptr, 0, 1, PressAbort);
-  EXPECT_EQ(view_->SaveImageSequence(), kSaveAborted);
-  KillTimer(nullptr, timer);
-  EXPECT_EQ(g_abort.message, L"Saving acquisition images: 1 to 100. Please wait!");
-  const size_t written = folder.Files().size();
-  EXPECT_GT(written, 0u);
-  EXPECT_LT(written, 100u);
-  HWND progress = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindProgress, reinterpret_cast<LPARAM>(&progress));
-  EXPECT_EQ(progress, nullptr) << "the progress dialog is gone";
+  Target(view_->Settings(), folder.Path(), 17, 0, 9, 1);
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveReadFailed);
+  const SaveOutcome& outcome = view_->LastSave();
+  EXPECT_EQ(outcome.status, 3);
+  EXPECT_EQ(outcome.failedFrame, 4u);
+  EXPECT_EQ(outcome.framesWritten, 4u);
+  ASSERT_EQ(folder.Files(), std::vector<std::string>{"Img.avi"});
+  EXPECT_EQ(AviFrames(folder, "Img.avi"), 4u) << "closed with the frames before the failed one";
+  EXPECT_EQ(ShownFrameNumber(), 3u) << "nothing was written twice";
+  const std::wstring text = SaveFailureText(outcome, "");
+  const std::wstring file(folder.Path().begin(), folder.Path().end());
+  EXPECT_EQ(text, L"Frame 5 could not be read from the camera for " + file +
+                      L"\\Img.avi (error 3). Saving stopped; the frames saved before it are kept.");
+  SaveOutcome done;
+  EXPECT_EQ(SaveFailureText(done, ""), L"") << "no message without a failure";
 }
 
 TEST_F(CameraView, RepeatedCyclesLeakNothing) {
@@ -1034,7 +1074,9 @@ TEST_F(CameraView, ASaveThatCannotReadAFrameSaysSo) {
   RunDialogScript(kSaveTitle, [](HWND d) { Press(d, IDOK); }, [&] { Command(ID_SAVE_SEQUENCE); });
   EXPECT_EQ(folder.Files().size(), 5u);
   ASSERT_FALSE(boxes_.Texts().empty());
-  EXPECT_NE(boxes_.Texts().back().find(L"Img005.bmp could not be read"), std::wstring::npos);
+  const std::wstring said = boxes_.Texts().back();
+  EXPECT_EQ(said.rfind(L"Frame 6 could not be read", 0), 0u) << std::string(said.begin(), said.end());
+  EXPECT_NE(said.find(L"Img005.bmp"), std::wstring::npos);
 }
 
 }  // namespace

@@ -6,8 +6,13 @@
 #include "tests/pictolib/ToolRunner.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
+#include <sys/resource.h>
 #include <tiffio.h>
 #include <zlib.h>
+
+#include <algorithm>
+#include <csignal>
 
 #include <cstdlib>
 #include <cstring>
@@ -65,6 +70,11 @@ std::vector<std::uint8_t> ExpectedRgb24(const FrameLayout& l, const std::vector<
     }
   }
   return all;
+}
+
+// 9- and 10-bit samples as a 16-bit PNG holds them: their bits repeated to fill the word.
+std::uint16_t FullScale(std::uint16_t v, std::uint32_t bits) {
+  return std::uint16_t(v << (16 - bits) | v >> (2 * bits - 16));
 }
 
 std::vector<std::uint8_t> FfmpegDecode(const std::string& input, const std::string& pixelFormat,
@@ -250,7 +260,7 @@ TEST_F(PictoDecode, PngKeepsEverySample) {
     ASSERT_EQ(decoded.size(), expected.size() * l.sampleBytes);
     for (std::size_t i = 0; i < expected.size(); ++i) {
       const std::uint16_t v = l.IsWide() ? std::uint16_t(decoded[2 * i] | decoded[2 * i + 1] << 8) : decoded[i];
-      ASSERT_EQ(v, expected[i]) << "sample " << i;
+      ASSERT_EQ(v, l.IsWide() ? FullScale(expected[i], l.sampleBits) : expected[i]) << "sample " << i;
     }
   });
 }
@@ -430,6 +440,137 @@ TEST_F(PictoMovie, MovPassingTheOffsetLimitUsesSixtyFourBitOffsets) {
     EXPECT_EQ(WriteAndDecode(lib, m, info, frames, "10/1"), ExpectedRgb24(l, frames));
     EXPECT_EQ(FileHas("co64"), frameCount == 5);
     EXPECT_EQ(FileHas("stco"), frameCount == 1);
+  }
+}
+
+// libpng's documented recovery of the original samples: png_set_shift with the file's sBIT.
+std::vector<std::uint16_t> LibpngSignificantSamples(const std::string& path) {
+  std::vector<std::uint16_t> samples;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return samples;
+  png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  if (setjmp(png_jmpbuf(png)) == 0) {
+    png_init_io(png, f);
+    png_read_info(png, info);
+    png_color_8p bits = nullptr;
+    if (png_get_sBIT(png, info, &bits)) png_set_shift(png, bits);
+    png_set_swap(png);  // host order words
+    png_read_update_info(png, info);
+    const std::size_t rowBytes = png_get_rowbytes(png, info);
+    std::vector<png_byte> row(rowBytes);
+    for (png_uint_32 y = 0; y < png_get_image_height(png, info); ++y) {
+      png_read_row(png, row.data(), nullptr);
+      for (std::size_t i = 0; i + 1 < rowBytes; i += 2) samples.push_back(std::uint16_t(row[i] | row[i + 1] << 8));
+    }
+  }
+  png_destroy_read_struct(&png, &info, nullptr);
+  std::fclose(f);
+  return samples;
+}
+
+TEST_F(PictoDecode, DeepPngSamplesComeBackThroughSbitAndSpanTheFullRange) {
+  for (std::uint32_t depth : {9u, 10u, 27u, 30u}) {
+    SCOPED_TRACE("depth " + std::to_string(depth));
+    const ImageInfo info = MakeInfo(64, 8, depth);
+    const FrameLayout l = LayoutOf(info);
+    Frame frame = MakeFrame(l, 3);
+    const std::uint16_t top = std::uint16_t((1u << l.sampleBits) - 1);
+    std::memcpy(frame.data(), &top, 2);  // the brightest sample at the first position
+    const std::string path = dir_.Path("deep.png");
+    ASSERT_EQ(WriteAll(lib_, path, kTypePng, info, {frame}), kPictoOk);
+    const std::vector<std::uint16_t> expected = ExpectedSamplesRgb(l, frame);
+    EXPECT_EQ(LibpngSignificantSamples(path), expected);
+    const std::vector<std::uint8_t> plain = FfmpegDecode(path, l.channels == 3 ? "rgb48le" : "gray16le");
+    ASSERT_EQ(plain.size(), 2 * expected.size());
+    std::uint16_t brightest = 0;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      const std::uint16_t v = std::uint16_t(plain[2 * i] | plain[2 * i + 1] << 8);
+      ASSERT_EQ(v, FullScale(expected[i], l.sampleBits)) << "sample " << i;
+      brightest = std::max(brightest, v);
+    }
+    EXPECT_EQ(brightest, 65535) << "an ordinary 16-bit reader sees full white";
+  }
+}
+
+// The same file types cut short after 2 of 5 frames, by a request to end them (the operator's
+// Abort) and by a file system that refuses the third frame (the process's file-size limit, a real
+// failure of the system's write): every reader finds exactly the 2 frames, pixel for pixel.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(std::uint64_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    previous_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit = saved_;
+    limit.rlim_cur = rlim_t(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previous_);
+  }
+
+ private:
+  rlimit saved_{};
+  void (*previous_)(int) = nullptr;
+};
+
+TEST_F(PictoMovie, FilesCutShortHoldTheFramesWrittenForEveryReader) {
+  struct Case {
+    int type;
+    std::uint32_t codec;
+    const char* ext;
+  };
+  const Case cases[] = {{kTypeMultipageTiff, 0, "mpt"}, {kTypeMultipageRaw, 0, "mrf"},
+                        {kTypePnmStream, 0, "pnm"},     {kTypeCompressedSequence, 0, "mcf"},
+                        {kTypeAvi, kCodecUncompressed, "avi"}, {kTypeMov, kCodecUncompressed, "mov"}};
+  // Frames above the output's gathering size, so the refused write is the third frame's own.
+  const ImageInfo info = MakeInfo(200, 120, 24, 10.0f);
+  const FrameLayout l = LayoutOf(info);
+  const std::vector<Frame> frames = MakeFrames(l, 5);
+  const std::vector<Frame> kept(frames.begin(), frames.begin() + 2);
+  for (const Case& c : cases) {
+    if (c.type == kTypeAvi || c.type == kTypeMov) UseCodec(c.type, c.codec, 0);
+    const std::string path = dir_.Path(std::string("cut.") + c.ext);
+    ASSERT_EQ(WriteAll(lib_, path, c.type, info, kept), kPictoOk);
+    const std::uint64_t twoFrameFile = ReadWholeFile(path).size();
+    for (const bool fullDisk : {false, true}) {
+      SCOPED_TRACE(std::string(c.ext) + (fullDisk ? " on a full file system" : " ended on request"));
+      std::remove(path.c_str());
+      int status = kPictoOk;
+      {
+        FileSizeLimit limit(fullDisk ? twoFrameFile + l.FrameBytes() / 2 : UINT64_MAX / 2);
+        for (int i = 0; i < (fullDisk ? 5 : 2) && status == kPictoOk; ++i)
+          status = lib_.WriteFile(path.c_str(), i, c.type, &info, frames[std::size_t(i)].data(), 5);
+        if (!fullDisk) status = lib_.WriteFile(path.c_str(), 2, c.type, &info, nullptr, 2);
+      }
+      EXPECT_EQ(status, fullDisk ? kPictoWriteFailed : kPictoOk);
+      EXPECT_EQ(dir_.Files(), std::vector<std::string>{std::string("cut.") + c.ext});
+      const std::vector<std::uint8_t> file = ReadWholeFile(path);
+      switch (c.type) {
+        case kTypeMultipageTiff:
+          ExpectTiffInfoClean(path);
+          ExpectTiffPages(path, l, kept);
+          break;
+        case kTypeMultipageRaw:
+        case kTypeCompressedSequence:
+          ExpectSequenceHeader(file, c.type == kTypeMultipageRaw ? "SELVMRF1" : "SELVMCF1", l, 2, 10.0f);
+          EXPECT_EQ(SequenceFrames(file, c.type, l, 2), kept);
+          break;
+        case kTypePnmStream:
+          EXPECT_EQ(FfmpegDecode(path, "rgb24", "-f ppm_pipe"), ExpectedRgb24(l, kept));
+          break;
+        default: {
+          const std::string probe = Probe(path, "nb_frames,nb_read_frames");
+          EXPECT_NE(probe.find("nb_read_frames=2"), std::string::npos) << probe;
+          if (c.type == kTypeAvi) {
+            EXPECT_NE(probe.find("nb_frames=2"), std::string::npos) << probe;
+          }
+          EXPECT_EQ(FfmpegDecode(path, "rgb24"), ExpectedRgb24(l, kept));
+        }
+      }
+    }
+    std::remove(path.c_str());
   }
 }
 

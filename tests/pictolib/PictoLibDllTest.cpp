@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -129,15 +130,23 @@ TEST_F(PictoLibDll, CodecsTypesAndExtensionsThroughTheExports) {
   EXPECT_NE(ext_(6, ext), 0);
 }
 
-TEST_F(PictoLibDll, UnloadingRemovesAnUnfinishedFile) {
+// A file cut short, by a request to end it or by the library going, is closed under its name.
+TEST_F(PictoLibDll, FilesCutShortAreClosedWithTheirFrames) {
   const ImageInfo info = MakeInfo(8, 8, 8, 5.0f);
   const Frame f = MakeFrame(LayoutOf(info), 0);
-  const std::string path = PathFor(20);
-  ASSERT_EQ(write_(path.c_str(), 0, 20, &info, 0, 0, f.data(), 4), 0);
-  EXPECT_EQ(dir_.Files().size(), 1u);
+  const std::string ended = PathFor(17), left = PathFor(20);
+  for (int i = 0; i < 2; ++i) ASSERT_EQ(write_(ended.c_str(), i, 17, &info, 0, 0, f.data(), 5), 0);
+  EXPECT_EQ(write_(ended.c_str(), 2, 17, &info, 0, 0, nullptr, 2), 0);
+  ASSERT_EQ(write_(left.c_str(), 0, 20, &info, 0, 0, f.data(), 4), 0);
+  EXPECT_EQ(dir_.Files().size(), 2u);
   ASSERT_TRUE(FreeLibrary(module_));
   module_ = nullptr;
-  EXPECT_TRUE(dir_.Files().empty());
+  const auto name = [](const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); };
+  std::vector<std::string> expected{name(ended), name(left)};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(dir_.Files(), expected);
+  const std::vector<std::uint8_t> movie = ReadWholeFile(left);
+  EXPECT_NE(std::search(movie.begin(), movie.end(), "moov", "moov" + 4), movie.end()) << "the movie atom was written";
 }
 
 TEST_F(PictoLibDll, BadCallsReturnNonZero) {
@@ -151,7 +160,7 @@ TEST_F(PictoLibDll, BadCallsReturnNonZero) {
   EXPECT_NE(write_("Z:\\no\\such\\folder\\x.tif", 0, 1, &info, 0, 0, f.data(), 1), 0);
   ASSERT_EQ(write_(path.c_str(), 0, 11, &info, 0, 0, f.data(), 3), 0);
   EXPECT_EQ(write_(path.c_str(), 2, 11, &info, 0, 0, f.data(), 3), kPictoOutOfOrder);
-  EXPECT_TRUE(dir_.Files().empty());
+  EXPECT_EQ(dir_.Files().size(), 1u) << "the file is closed with its first frame";
   EXPECT_NE(enumCodecs_(17, nullptr, nullptr), 0);
   EXPECT_NE(getCodec_(17, nullptr), 0);
   EXPECT_NE(setCodec_(17, nullptr), 0);

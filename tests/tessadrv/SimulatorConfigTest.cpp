@@ -30,7 +30,7 @@ TEST(SimulatorConfig, ReadsEveryCameraKey) {
       "[Driver]\nCameras=2\nTimeScale=250\n[Camera1]\nId=0x77\nModel=20\nVariant=3\nSubType=1\nSerial=4000000001\n"
       "Color=1\nLink=2\nFamily=0x04\nSensorWidth=640\nSensorHeight=480\nMemoryMB=16384\nRecordBase=4096\n"
       "MinPeriodNs=250000\nLiveWhileRecording=0\nFrameTableMode=1\nTriggerAfter=53\nFailOpen=1\n"
-      "FailInitSettings=1\nFailApply=1\nGrabError=12\nGrabErrorAfter=4\nGrabStall=1\n");
+      "FailInitSettings=1\nFailApply=1\nGrabError=12\nGrabErrorAfter=4\nGrabStall=1\nFailReadSlot=7\n");
   ASSERT_EQ(config.cameras.size(), 2u);
   EXPECT_EQ(config.timeScale, 250.0);
   EXPECT_EQ(config.cameras[0].id, 1);
@@ -58,6 +58,8 @@ TEST(SimulatorConfig, ReadsEveryCameraKey) {
   EXPECT_EQ(c.grabError, 12);
   EXPECT_EQ(c.grabErrorAfter, 4u);
   EXPECT_TRUE(c.grabStall);
+  EXPECT_EQ(c.failReadSlot, 7);
+  EXPECT_EQ(config.cameras[0].failReadSlot, -1);
 }
 
 TEST(SimulatorConfig, UnusableValuesKeepTheirDefaults) {

@@ -1,0 +1,105 @@
+// Saving end to end as the view does it: 500 recorded frames of 1280 x 1024 read one by one from
+// the simulated camera's memory and written through the image-file library, against a plain
+// write of the same bytes into as many new files: into the page cache, and until the files are on
+// the disk. Run with scripts/bench.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/BenchTiming.h"
+#include "bench/SaveBenchCases.h"
+#include "camera/CCamera.h"
+#include "camera/CameraIds.h"
+#include "export/SequenceSaver.h"
+#include "platform/pictolib/PictoLibrary.h"
+#include "platform/tessadrv/SimulatorApi.h"
+
+namespace {
+
+PictoLibrary* g_library = nullptr;
+
+int PICTO_CALL WriteThroughLibrary(const char* name, int index, int type, const ImageInfo* info, int, int,
+                                   const void* pixels, int count) {
+  return g_library->WriteFile(name, index, type, info, pixels, count);
+}
+
+int TESSA_CALL Ignore(TessaContext, int, int) { return 0; }
+
+// Waits until every file under root is on the disk.
+void SyncFiles(const std::filesystem::path& root) {
+  for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
+    if (!e.is_regular_file()) continue;
+    const int fd = open(e.path().c_str(), O_RDONLY);
+    if (fd >= 0) {
+      fsync(fd);
+      close(fd);
+    }
+  }
+}
+
+class CameraSteps : public SaveSteps {
+ public:
+  explicit CameraSteps(CCamera& camera) : camera_(camera) {}
+  void Progress(std::uint32_t, std::uint32_t) override {}
+  int ReadFrame(std::uint32_t index) override { return camera_.ReadFrame(0, 0, int(index)); }
+  const void* Pixels() override { return camera_.FrameBuffer(); }
+  bool StopRequested() override { return false; }
+
+ private:
+  CCamera& camera_;
+};
+
+void Record(CCamera& camera, std::uint32_t depth) {
+  camera.SetSetting(kSetPixelFormat, PixelClassOf(depth));
+  camera.SetSetting(kSetPixelDepth, depth);
+  camera.SetSetting(kSetRoiWidth, kSaveBenchWidth);
+  camera.SetSetting(kSetRoiHeight, kSaveBenchHeight);
+  camera.ApplySettings();
+  camera.StartRecording(0, 0, kSaveBenchFrames, 0, Ignore, 1, 0);
+  int active = 1, recorded = 0, trigger = 0, triggered = 0;
+  while (active) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    camera.GetRecordingStatus(&active, &recorded, &trigger, &triggered);
+  }
+  int out = 0;
+  camera.StopRecording(&out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  namespace fs = std::filesystem;
+  const fs::path dir = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path() / "selvar-save-bench";
+  Simulator().SetConfigOverride("[Driver]\nTimeScale=100000\n");
+  const TessaDriverApi& api = SimulatorDriverApi();
+  CCameraHandle::Startup(api, 0);
+  CCamera camera(api);
+  if (camera.Open(1) != 0 || camera.AllocFrameBuffer(2) == 0) return 1;
+  PictoLibrary library;
+  g_library = &library;
+  CodecInfo uncompressed{};
+  library.SetCodec(kTypeAvi, &uncompressed);
+  for (const SaveBenchCase& c : kSaveBenchCases) {
+    Record(camera, c.depth);
+    const std::string folder = (dir / "ours").string(), plain = (dir / "plain").string();
+    const auto save = [&] {
+      const SaveJob job{folder.c_str(), "Img", c.extension, c.fileType, 0, 1, kSaveBenchFrames, 25.0f,
+                        kSaveBenchWidth, kSaveBenchHeight, c.depth};
+      CameraSteps steps(camera);
+      return SaveSequence(job, WriteThroughLibrary, steps).result;
+    };
+    ReportSave(c, MeasureSave(c, folder, plain, save), "");
+    ReportSave(c, MeasureSave(c, folder, plain, save, SyncFiles), "_to_disk");
+  }
+  camera.FreeFrameBuffer();
+  camera.Close();
+  CCameraHandle::Shutdown(api);
+  fs::remove_all(dir);
+  return 0;
+}

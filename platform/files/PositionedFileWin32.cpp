@@ -1,0 +1,51 @@
+// Positioned writes through WriteFile with an offset; the file stays readable by others while written.
+#include "platform/files/PositionedFile.h"
+
+#include <windows.h>
+
+namespace {
+
+HANDLE Handle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+
+// WriteFile takes at most a DWORD per call; larger pieces go in parts.
+constexpr std::size_t kMaxPiece = 1u << 30;
+
+}  // namespace
+
+bool PositionedFile::Create(const char* path) {
+  Close();
+  const HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  handle_ = reinterpret_cast<std::intptr_t>(h);
+  return true;
+}
+
+bool PositionedFile::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
+  const auto* bytes = static_cast<const char*>(data);
+  while (size > 0) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    const DWORD piece = static_cast<DWORD>(size < kMaxPiece ? size : kMaxPiece);
+    DWORD done = 0;
+    if (!WriteFile(Handle(handle_), bytes, piece, &done, &at) || done == 0) return false;
+    bytes += done;
+    offset += done;
+    size -= done;
+  }
+  return true;
+}
+
+bool PositionedFile::Truncate(std::uint64_t size) {
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(size);
+  return SetFilePointerEx(Handle(handle_), at, nullptr, FILE_BEGIN) && SetEndOfFile(Handle(handle_));
+}
+
+bool PositionedFile::Close() {
+  if (handle_ == kNoHandle) return true;
+  const bool closed = CloseHandle(Handle(handle_)) != 0;
+  handle_ = kNoHandle;
+  return closed;
+}
