@@ -10,6 +10,7 @@
 #include "camera/SelectCameraDlg.h"
 #include "config/Configuration.h"
 #include "platform/framework/FrameWindow.h"
+#include "platform/framework/NestedLoop.h"
 #include "platform/win32/GdiObject.h"
 #include "render/ColorTableFile.h"
 #include "resources/CommandIds.h"
@@ -70,11 +71,9 @@ void CCamView::OnInitialUpdate() {
   WaitCursor wait;
   cameraBarVisible_ = 1;
 
-  // The module holds no control properties until the control itself hands them over.
-  const ControlPropertyRefs properties;
   DialogCameraPicker picker(Handle());
   SelectedCamera chosen;
-  if (SelectCamera(driver_, properties, picker, chosen) &&
+  if (SelectCamera(driver_, properties_, picker, chosen) &&
       Camera()->Open(chosen.cameraId) == kDrvOk) {
     const std::int32_t model = Camera()->GetModelCode();
     LoadConfiguration(settings_, static_cast<std::int32_t>(chosen.serial));
@@ -284,6 +283,7 @@ int CCamView::ShowCameraMessage(UINT stringId, UINT style, int number) {
   } else {
     std::swprintf(text, 600, L"%ls", format);
   }
+  const NestedLoopScope nested;
   return MessageBoxW(nullptr, text, title, style);
 }
 

@@ -1,11 +1,13 @@
 // Modal and modeless dialog runs and message dispatch.
 #include "platform/framework/Dialog.h"
 
+#include "platform/framework/NestedLoop.h"
 #include "platform/framework/WindowBase.h"
 
 CDialog::~CDialog() { Destroy(); }
 
 INT_PTR CDialog::DoModal() {
+  const NestedLoopScope nested;
   modal_ = true;
   const INT_PTR result = DialogBoxParamW(FrameworkInstance(), MAKEINTRESOURCEW(templateId_), parent_,
                                          DialogProc, reinterpret_cast<LPARAM>(this));

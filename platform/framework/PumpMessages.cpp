@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include "platform/framework/NestedLoop.h"
+
 void PumpMessages() {
+  const NestedLoopScope nested;
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
     if (!GetMessageW(&msg, nullptr, 0, 0)) {

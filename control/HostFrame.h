@@ -1,5 +1,5 @@
-// The host program's frame: a toolbar of the acquisition and playback commands above the camera
-// view, with the frame line and status texts shown in the title bar.
+// The workstation frame inside the control: a toolbar of the acquisition and playback commands
+// above the camera view; the frame line and status texts are kept as the frame's window text.
 #pragma once
 
 #include <string>
@@ -10,9 +10,10 @@
 
 class CHostFrame : public CFrameWindow, public CameraViewHost, private CameraBarSink {
  public:
-  // A top-level window of its own; the host program has no parent for it.
+  // A visible child window of parent, covering whatever rectangle its parent gives it.
   bool CreateFrame(HWND parent);
   const std::wstring& StatusText() const { return status_; }
+  void ShowToolBar(bool show) { ShowControlBar(&toolbar_, show); }
 
   CameraBarSink* CameraBar() override { return this; }
   void EnableZoomSelector(bool) override {}
@@ -21,7 +22,6 @@ class CHostFrame : public CFrameWindow, public CameraViewHost, private CameraBar
   void SetCustomZoomText(int) override {}
 
  protected:
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   const wchar_t* ClassName() const override { return L"SelvarHostFrame"; }
 
  private:

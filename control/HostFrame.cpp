@@ -1,5 +1,5 @@
-// Host frame creation, its toolbar and its title-bar status line.
-#include "host/HostFrame.h"
+// Workstation frame creation, its toolbar and its status text.
+#include "control/HostFrame.h"
 
 #include <commctrl.h>
 
@@ -23,8 +23,9 @@ constexpr ButtonEntry kButtons[] = {
 }  // namespace
 
 bool CHostFrame::CreateFrame(HWND parent) {
-  const RECT rect{40, 40, 40 + 1100, 40 + 900};
-  if (!Create(0, L"Selvar", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect, parent, nullptr)) {
+  RECT rect{};
+  GetClientRect(parent, &rect);
+  if (!Create(0, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rect, parent, nullptr)) {
     return false;
   }
   if (!toolbar_.Create(*this, WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP, 59392)) {
@@ -42,8 +43,6 @@ bool CHostFrame::CreateFrame(HWND parent) {
   }
   SendMessageW(toolbar_.BarWindow(), TB_AUTOSIZE, 0, 0);
   AddControlBar(&toolbar_, DockSide::Top);
-  // The idle refresh of the buttons' enabled and checked state, as the control's timer drives it.
-  SetTimer(Handle(), WM_IDLEUPDATECMDUI, 300, nullptr);
   return true;
 }
 
@@ -64,13 +63,4 @@ void CHostFrame::ShowStatusMessage(UINT stringId) {
   wchar_t text[256] = L"";
   LoadStringW(FrameworkInstance(), stringId, text, 256);
   SetStatus(text);
-}
-
-LRESULT CHostFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_TIMER && wParam == WM_IDLEUPDATECMDUI) {
-    UpdateAllBars();
-    return 0;
-  }
-  if (message == WM_DESTROY) PostQuitMessage(0);
-  return CFrameWindow::HandleMessage(message, wParam, lParam);
 }

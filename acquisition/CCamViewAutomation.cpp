@@ -1,0 +1,77 @@
+// What the control's automation asks of the view: the control's camera-choice properties,
+// setting changes keyed by camera-bar control id, saving by given texts, and copying frames out.
+#include <cstring>
+
+#include "acquisition/CCamView.h"
+#include "camera/CameraIds.h"
+#include "export/SaveText.h"
+
+void CCamView::SetControlProperties(const ControlPropertyRefs& properties) {
+  properties_ = properties;
+}
+
+void CCamView::ApplySettingById(UINT controlId, std::uint32_t value) {
+  struct Row {
+    UINT controlId;
+    std::uint32_t CameraSettings::*field;
+    int cameraSetting;  // -1: the record only
+  };
+  static const Row kRows[] = {
+      {32820, &CameraSettings::Gain, kSetGain},
+      {32823, &CameraSettings::RecordMode, kSetRecordMode},
+      {32826, &CameraSettings::SyncInCfg, kSetSyncIn},
+      {32827, &CameraSettings::TriggerInCfg, kSetTriggerIn},
+      {32822, &CameraSettings::AcquisitionFrames, -1},
+      {32833, &CameraSettings::AcquisitionPreTriggerFrames, -1},
+  };
+  for (const Row& row : kRows) {
+    if (row.controlId != controlId) continue;
+    settings_.*row.field = value;
+    if (row.cameraSetting >= 0) {
+      Camera()->SetSetting(row.cameraSetting, value);
+      CommitSettings();
+    }
+    if (CameraBarSink* bar = Bar()) bar->ShowSetting(controlId, value);
+    return;
+  }
+}
+
+int CCamView::SaveImageSequenceFor(const void* folder, const void* prefix, int fileTypeCode,
+                                   std::uint32_t first, std::uint32_t last, std::uint32_t step) {
+  const CameraSettings kept = settings_;
+  SaveTextFromAddress(folder, settings_.ImageFolder, kImageFolderChars);
+  SaveTextFromAddress(prefix, settings_.ImageNamePrefix, kImageNamePrefixChars);
+  switch (fileTypeCode) {
+    case 1: settings_.FileType = 2; break;
+    case 2: settings_.FileType = 3; break;
+    case 3: settings_.FileType = 13; break;
+    default: settings_.FileType = 1; break;
+  }
+  settings_.SaveFirst = first;
+  settings_.SaveLast = last;
+  settings_.SaveStep = step;
+  const int result = SaveImageSequence();
+  std::memcpy(settings_.ImageFolder, kept.ImageFolder, sizeof settings_.ImageFolder);
+  std::memcpy(settings_.ImageNamePrefix, kept.ImageNamePrefix, sizeof settings_.ImageNamePrefix);
+  settings_.FileType = kept.FileType;
+  settings_.SaveFirst = kept.SaveFirst;
+  settings_.SaveLast = kept.SaveLast;
+  settings_.SaveStep = kept.SaveStep;
+  return result;
+}
+
+void CCamView::CopyFrames(int count, int firstIndex, std::uint8_t* out) {
+  const std::uint64_t frameBytes = Camera()->GetFrameBytes();
+  for (int i = 0; i < count; ++i) {
+    // One lock for the read and the copy, so a live grab cannot change the frame in between.
+    CCameraGuard guard(cameraLock_);
+    camera_.ReadFrame(0, 0, firstIndex + i);
+    // The frame buffer may be smaller than what the camera reports for a frame: never read past it.
+    const std::uint64_t copied =
+        frameBytes < camera_.FrameBufferSize() ? frameBytes : camera_.FrameBufferSize();
+    if (camera_.FrameBuffer() && copied) {
+      std::memcpy(out + static_cast<std::uint64_t>(i) * frameBytes, camera_.FrameBuffer(),
+                  static_cast<std::size_t>(copied));
+    }
+  }
+}
