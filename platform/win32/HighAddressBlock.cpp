@@ -1,5 +1,5 @@
 // Reserves the block at the first free 64 KiB-aligned address from 4 GiB up.
-#include "tests/support/HighAddressBlock.h"
+#include "platform/win32/HighAddressBlock.h"
 
 #include <windows.h>
 

@@ -1,0 +1,78 @@
+// Siting the control: client site first (the control asks for it), then its properties, then
+// in-place activation over the whole client area.
+#include "host/HostWindow.h"
+
+#include <cstdio>
+#include <new>
+
+#include "host/ControlSite.h"
+
+bool CHostWindow::CreateHostWindow(const wchar_t* title) {
+  const RECT rect{40, 40, 40 + 1100, 40 + 900};
+  return Create(0, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, rect, nullptr,
+                nullptr) != nullptr;
+}
+
+ComPtr<IDispatch> CHostWindow::SiteControl(const wchar_t* progId, IPropertyBag* properties) {
+  ComPtr<IDispatch> dispatch;
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(progId, &clsid)) ||
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                              control_.put_void()))) {
+    std::printf("SelvarHost: %ls cannot be created; is Selvar.ocx registered (regsvr32)?\n", progId);
+    return dispatch;
+  }
+  auto* site = new (std::nothrow) CControlSite(Handle());
+  if (!site) return dispatch;
+  control_->SetClientSite(site);
+  HRESULT hr = E_FAIL;
+  if (properties) {
+    ComPtr<IPersistPropertyBag> persist;
+    if (SUCCEEDED(control_->QueryInterface(IID_IPersistPropertyBag, persist.put_void()))) {
+      hr = persist->Load(properties, nullptr);
+    }
+  } else {
+    ComPtr<IPersistStreamInit> persist;
+    if (SUCCEEDED(control_->QueryInterface(IID_IPersistStreamInit, persist.put_void()))) {
+      hr = persist->InitNew();
+    }
+  }
+  RECT client;
+  GetClientRect(Handle(), &client);
+  if (SUCCEEDED(hr)) {
+    hr = control_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, site, 0, Handle(), &client);
+  }
+  site->Release();
+  if (FAILED(hr) || FAILED(control_->QueryInterface(IID_IOleInPlaceObject, inPlace_.put_void())) ||
+      FAILED(control_->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
+    std::printf("SelvarHost: %ls could not be activated (0x%08lx)\n", progId,
+                static_cast<unsigned long>(hr));
+    RemoveControl();
+    dispatch.reset();
+  }
+  return dispatch;
+}
+
+void CHostWindow::RemoveControl() {
+  inPlace_.reset();
+  if (!control_) return;
+  control_->Close(OLECLOSE_NOSAVE);
+  control_->SetClientSite(nullptr);
+  control_.reset();
+}
+
+LRESULT CHostWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      if (inPlace_) {
+        const RECT client{0, 0, LOWORD(lParam), HIWORD(lParam)};
+        inPlace_->SetObjectRects(&client, &client);
+      }
+      return 0;
+    case WM_DESTROY:
+      RemoveControl();
+      PostQuitMessage(0);
+      return 0;
+  }
+  return CWindowBase::HandleMessage(message, wParam, lParam);
+}
