@@ -13,15 +13,12 @@ bool CHostWindow::CreateHostWindow(const wchar_t* title) {
                 nullptr) != nullptr;
 }
 
-ComPtr<IDispatch> CHostWindow::SiteControl(const wchar_t* progId, IPropertyBag* properties) {
+ComPtr<IDispatch> CHostWindow::SiteControl(const ComPtr<IOleObject>& control,
+                                           IPropertyBag* properties) {
   ComPtr<IDispatch> dispatch;
-  CLSID clsid;
-  if (FAILED(CLSIDFromProgID(progId, &clsid)) ||
-      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                              control_.put_void()))) {
-    std::printf("SelvarHost: %ls cannot be created; is Selvar.ocx registered (regsvr32)?\n", progId);
-    return dispatch;
-  }
+  RemoveControl();
+  control_ = control;
+  if (!control_) return dispatch;
   auto* site = new (std::nothrow) CControlSite(Handle());
   if (!site) return dispatch;
   control_->SetClientSite(site);
@@ -45,7 +42,7 @@ ComPtr<IDispatch> CHostWindow::SiteControl(const wchar_t* progId, IPropertyBag* 
   site->Release();
   if (FAILED(hr) || FAILED(control_->QueryInterface(IID_IOleInPlaceObject, inPlace_.put_void())) ||
       FAILED(control_->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
-    std::printf("SelvarHost: %ls could not be activated (0x%08lx)\n", progId,
+    std::printf("SelvarHost: the control could not be activated (0x%08lx)\n",
                 static_cast<unsigned long>(hr));
     RemoveControl();
     dispatch.reset();

@@ -11,9 +11,9 @@ class CHostWindow : public CWindowBase {
  public:
   bool CreateHostWindow(const wchar_t* title);
 
-  // Creates the control by ProgID, sites it here, loads its properties (bag, or none for a new
-  // control) and activates it in place. The control's dispatch, or an empty pointer on failure.
-  ComPtr<IDispatch> SiteControl(const wchar_t* progId, IPropertyBag* properties);
+  // Sites the control here, loads its properties (bag, or none for a new control) and activates
+  // it in place. The control's dispatch, or an empty pointer on failure.
+  ComPtr<IDispatch> SiteControl(const ComPtr<IOleObject>& control, IPropertyBag* properties);
   // Closes and lets go of the control.
   void RemoveControl();
 

@@ -37,6 +37,17 @@ Arguments ParseArguments(int argc, wchar_t** argv, CArgumentPropertyBag* bag) {
   return arguments;
 }
 
+ComPtr<IOleObject> CreateControl(const wchar_t* progId) {
+  ComPtr<IOleObject> control;
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(progId, &clsid)) ||
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                              control.put_void()))) {
+    std::printf("SelvarHost: %ls cannot be created; is Selvar.ocx registered (regsvr32)?\n", progId);
+  }
+  return control;
+}
+
 bool Quitting(void* host) { return static_cast<CHostObject*>(host)->QuitRequested(); }
 
 int RunHost(const Arguments& arguments) {
@@ -45,8 +56,11 @@ int RunHost(const Arguments& arguments) {
     std::printf("SelvarHost: the host window could not be created\n");
     return 1;
   }
+  ComPtr<IOleObject> control = CreateControl(L"Selvar.SelvarCtrl.1");
+  if (!control) return 1;
   ComPtr<IDispatch> selvar = window.SiteControl(
-      L"Selvar.SelvarCtrl.1", arguments.properties->Empty() ? nullptr : arguments.properties);
+      control, arguments.properties->Empty() ? nullptr : arguments.properties);
+  control.reset();
   if (!selvar) return 1;
 
   int status = 0;

@@ -1,0 +1,244 @@
+// The control in this process, sited in the host's window: lifetime over many create and destroy
+// cycles counted by the project's own owners, frees deferred past nested loops, persistence in a
+// stream, and the property page's exchange driven through its real controls.
+#include <windows.h>
+#include <commctrl.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include "acquisition/CCamView.h"
+#include "control/CSelvarCtrl.h"
+#include "control/CSelvarPropPage.h"
+#include "host/HostWindow.h"
+#include "platform/framework/NestedLoop.h"
+#include "platform/win32/GdiObject.h"
+#include "resources/ControlResources.h"
+#include "tests/tessadrv/DriverConfigFile.h"
+
+namespace {
+
+void Pump(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(5);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+long ThreadCount() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 entry{sizeof entry};
+  long count = 0;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
+
+struct Counts {
+  DWORD handles;
+  long threads;
+  long gdiObjects;
+  long windows;
+  long controls;
+  long comObjects;
+  long workers;
+  long pendingFrees;
+};
+
+Counts Now() {
+  Counts c{};
+  GetProcessHandleCount(GetCurrentProcess(), &c.handles);
+  c.threads = ThreadCount();
+  c.gdiObjects = LiveGdiObjects();
+  c.windows = CWindowBase::LiveWindowCount();
+  c.controls = COleControl::LiveControls();
+  c.comObjects = ComModule::LiveObjects();
+  c.workers = CCamView::LiveWorkerCount();
+  c.pendingFrees = PendingFrees();
+  return c;
+}
+
+ComPtr<IOleObject> NewControl() {
+  ComPtr<IOleObject> control;
+  EXPECT_EQ(CSelvarCtrl::CreateInstance(IID_IOleObject, control.put_void()), S_OK);
+  return control;
+}
+
+HRESULT Call(IDispatch* object, DISPID id, WORD flags, LONG* argument, VARIANT* result) {
+  VARIANT value;
+  VariantInit(&value);
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{};
+  if (argument) {
+    V_VT(&value) = VT_I4;
+    V_I4(&value) = *argument;
+    params = {&value, flags == DISPATCH_PROPERTYPUT ? &named : nullptr, 1,
+              flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
+  }
+  return object->Invoke(id, IID_NULL, 0, flags, &params, result, nullptr, nullptr);
+}
+
+void Put(IUnknown* control, DISPID id, LONG value) {
+  ComPtr<IDispatch> dispatch;
+  ASSERT_EQ(control->QueryInterface(IID_IDispatch, dispatch.put_void()), S_OK);
+  ASSERT_EQ(Call(dispatch.get(), id, DISPATCH_PROPERTYPUT, &value, nullptr), S_OK);
+}
+
+LONG Get(IUnknown* control, DISPID id) {
+  ComPtr<IDispatch> dispatch;
+  EXPECT_EQ(control->QueryInterface(IID_IDispatch, dispatch.put_void()), S_OK);
+  VARIANT result;
+  VariantInit(&result);
+  EXPECT_EQ(Call(dispatch.get(), id, DISPATCH_PROPERTYGET | DISPATCH_METHOD, nullptr, &result), S_OK);
+  return V_I4(&result);
+}
+
+constexpr DISPID kEnumFilter = 1, kProductNumber = 2, kSerialNumber = 3, kCmdPlay = 8;
+
+class ControlTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    OleInitialize(nullptr);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    UseDriverConfiguration("[Driver]\r\nCameras=1\r\n");
+  }
+  void SetUp() override { ASSERT_TRUE(window_.CreateHostWindow(L"ControlTest")); }
+  void TearDown() override {
+    window_.RemoveControl();
+    window_.Destroy();
+    Pump(20);
+  }
+
+  // One control's whole life in the window; every other one runs live preview when it goes.
+  void Cycle(int i) {
+    ComPtr<IDispatch> selvar = window_.SiteControl(NewControl(), nullptr);
+    ASSERT_TRUE(selvar);
+    if (i % 2) {
+      EXPECT_EQ(Get(selvar.get(), kCmdPlay), 0);
+    }
+    Pump(i % 2 ? 30 : 0);
+    selvar.reset();
+    window_.RemoveControl();
+  }
+
+  CHostWindow window_;
+};
+
+TEST_F(ControlTest, TwoHundredCyclesLeaveNoHandleThreadGdiObjectOrWindowBehind) {
+  Cycle(1);  // the driver, classes and caches a first control sets up for the process
+  Pump(100);
+  const Counts before = Now();
+  for (int i = 0; i < 200; ++i) Cycle(i);
+  Pump(200);
+  const Counts after = Now();
+  EXPECT_LE(after.handles, before.handles);
+  EXPECT_LE(after.threads, before.threads);
+  EXPECT_EQ(after.gdiObjects, before.gdiObjects);
+  EXPECT_EQ(after.windows, before.windows);
+  EXPECT_EQ(after.controls, 0);
+  EXPECT_EQ(after.comObjects, before.comObjects);
+  EXPECT_EQ(after.workers, 0);
+  EXPECT_EQ(after.pendingFrees, 0);
+}
+
+TEST_F(ControlTest, ReleasedInsideANestedLoopIsFreedOnlyAfterIt) {
+  ASSERT_TRUE(window_.SiteControl(NewControl(), nullptr));
+  {
+    const NestedLoopScope loop;
+    window_.RemoveControl();
+    EXPECT_EQ(COleControl::LiveControls(), 1);
+    EXPECT_EQ(PendingFrees(), 1);
+    Pump(50);  // a timer tick inside the loop frees nothing
+    EXPECT_EQ(COleControl::LiveControls(), 1);
+  }
+  Pump(50);
+  EXPECT_EQ(COleControl::LiveControls(), 0);
+  EXPECT_TRUE(ComModule::CanUnload());
+}
+
+TEST_F(ControlTest, StreamKeepsTheThreePropertiesAndAnotherVersionLoads187) {
+  ComPtr<IOleObject> control = NewControl();
+  ComPtr<IPersistStreamInit> persist;
+  ASSERT_EQ(control->QueryInterface(IID_IPersistStreamInit, persist.put_void()), S_OK);
+  ASSERT_EQ(persist->InitNew(), S_OK);
+  EXPECT_EQ(Get(control.get(), kEnumFilter), 0);
+  EXPECT_EQ(persist->IsDirty(), S_FALSE);
+  Put(control.get(), kEnumFilter, 3);
+  Put(control.get(), kProductNumber, 1);
+  Put(control.get(), kSerialNumber, 23);
+  EXPECT_EQ(persist->IsDirty(), S_OK);
+
+  ComPtr<IStream> stream;
+  ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), S_OK);
+  ASSERT_EQ(persist->Save(stream.get(), TRUE), S_OK);
+  EXPECT_EQ(persist->IsDirty(), S_FALSE);
+
+  struct Case {
+    DWORD version;
+    LONG filter, product, serial;
+  };
+  const Case cases[] = {{0x00010000, 3, 1, 23}, {0x00020000, 187, 0, 0}, {0x00010001, 187, 0, 0}};
+  for (const Case& c : cases) {
+    const LARGE_INTEGER start{};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    stream->Write(&c.version, sizeof c.version, nullptr);
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    ComPtr<IOleObject> loaded = NewControl();
+    ComPtr<IPersistStreamInit> loader;
+    ASSERT_EQ(loaded->QueryInterface(IID_IPersistStreamInit, loader.put_void()), S_OK);
+    EXPECT_EQ(loader->Load(stream.get()), S_OK);
+    EXPECT_EQ(Get(loaded.get(), kEnumFilter), c.filter) << std::hex << c.version;
+    EXPECT_EQ(Get(loaded.get(), kProductNumber), c.product);
+    EXPECT_EQ(Get(loaded.get(), kSerialNumber), c.serial);
+  }
+}
+
+TEST_F(ControlTest, PropertyPageExchangesInBothDirections) {
+  ComPtr<IOleObject> control = NewControl();
+  Put(control.get(), kEnumFilter, 4);
+  Put(control.get(), kProductNumber, 1);
+  Put(control.get(), kSerialNumber, 23);
+  ComPtr<IPropertyPage> page;
+  ASSERT_EQ(CSelvarPropPage::CreateInstance(IID_IPropertyPage, page.put_void()), S_OK);
+  IUnknown* objects[] = {control.get()};
+  ASSERT_EQ(page->SetObjects(1, objects), S_OK);
+  const RECT place{0, 0, 400, 200};
+  ASSERT_EQ(page->Activate(window_.Handle(), &place, FALSE), S_OK);
+  HWND dialog = FindWindowExW(window_.Handle(), nullptr, L"#32770", nullptr);
+  ASSERT_NE(dialog, nullptr);
+  HWND filter = GetDlgItem(dialog, IDC_ENUM_FILTER);
+  EXPECT_EQ(SendMessageW(filter, CB_GETCOUNT, 0, 0), 6);
+  EXPECT_EQ(SendMessageW(filter, CB_GETCURSEL, 0, 0), 4);
+  EXPECT_EQ(GetDlgItemInt(dialog, IDC_PRODUCT_NUMBER, nullptr, TRUE), 1u);
+  EXPECT_EQ(GetDlgItemInt(dialog, IDC_SERIAL_NUMBER, nullptr, TRUE), 23u);
+  EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+
+  // The designer picks a filter and types a serial number; Apply writes all three.
+  SendMessageW(filter, CB_SETCURSEL, 2, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ENUM_FILTER, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(filter));
+  SetDlgItemTextW(dialog, IDC_SERIAL_NUMBER, L"45");
+  EXPECT_EQ(page->IsPageDirty(), S_OK);
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(Get(control.get(), kEnumFilter), 2);
+  EXPECT_EQ(Get(control.get(), kProductNumber), 1);
+  EXPECT_EQ(Get(control.get(), kSerialNumber), 45);
+  page->Deactivate();
+
+  // A filter outside the list shows no choice, and applying without one writes -1.
+  Put(control.get(), kEnumFilter, 187);
+  ASSERT_EQ(page->Activate(window_.Handle(), &place, FALSE), S_OK);
+  dialog = FindWindowExW(window_.Handle(), nullptr, L"#32770", nullptr);
+  EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_ENUM_FILTER), CB_GETCURSEL, 0, 0), CB_ERR);
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(Get(control.get(), kEnumFilter), -1);
+  page->Deactivate();
+  page->SetObjects(0, nullptr);
+}
+
+}  // namespace
