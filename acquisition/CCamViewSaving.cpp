@@ -69,7 +69,8 @@ int CCamView::SaveImageSequence() {
                      static_cast<int>(count), camera_.FrameBuffer());
     if (status != 0) ++failures;
     PumpMessages();
-    if (progress.IsAborted()) return kSaveAborted;
+    // A window closed meanwhile (its host let the control go) ends the loop as an abort does.
+    if (progress.IsAborted() || !Handle()) return kSaveAborted;
   }
   return failures ? kSaveWriteFailed : kSaveDone;
 }

@@ -10,6 +10,7 @@
 #include "acquisition/CCamView.h"
 #include "control/CSelvarCtrl.h"
 #include "control/CSelvarPropPage.h"
+#include "host/ArgumentPropertyBag.h"
 #include "host/HostWindow.h"
 #include "platform/framework/NestedLoop.h"
 #include "platform/win32/GdiObject.h"
@@ -97,7 +98,18 @@ LONG Get(IUnknown* control, DISPID id) {
   return V_I4(&result);
 }
 
-constexpr DISPID kEnumFilter = 1, kProductNumber = 2, kSerialNumber = 3, kCmdPlay = 8;
+constexpr DISPID kEnumFilter = 1, kProductNumber = 2, kSerialNumber = 3, kCmdPlay = 8,
+                 kIsCameraOK = 19, kGetExposure = 27, kSetExposure = 28;
+
+// A control sited with ProductNumber and SerialNumber, so that it opens that camera.
+ComPtr<IDispatch> SiteWishing(CHostWindow& window, const wchar_t* product, const wchar_t* serial) {
+  auto* bag = new CArgumentPropertyBag;
+  bag->Add(std::wstring(L"ProductNumber=") + product);
+  bag->Add(std::wstring(L"SerialNumber=") + serial);
+  ComPtr<IDispatch> selvar = window.SiteControl(NewControl(), bag);
+  bag->Release();
+  return selvar;
+}
 
 class ControlTest : public ::testing::Test {
  protected:
@@ -159,6 +171,34 @@ TEST_F(ControlTest, ReleasedInsideANestedLoopIsFreedOnlyAfterIt) {
   Pump(50);
   EXPECT_EQ(COleControl::LiveControls(), 0);
   EXPECT_TRUE(ComModule::CanUnload());
+}
+
+TEST_F(ControlTest, TwoControlsInOneProcessEachDriveTheirOwnCamera) {
+  UseDriverConfiguration(
+      "[Driver]\r\nCameras=2\r\n[Camera0]\r\nSerial=1100000001\r\n[Camera1]\r\nSerial=1200000002\r\n");
+  CHostWindow second;
+  ASSERT_TRUE(second.CreateHostWindow(L"ControlTest 2"));
+  ComPtr<IDispatch> a = SiteWishing(window_, L"11", L"1");
+  ComPtr<IDispatch> b = SiteWishing(second, L"12", L"2");
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(Get(a.get(), kIsCameraOK), 1);
+  EXPECT_EQ(Get(b.get(), kIsCameraOK), 1);
+  LONG exposure = 2000;
+  VARIANT none;
+  VariantInit(&none);
+  Call(a.get(), kSetExposure, DISPATCH_METHOD, &exposure, &none);
+  exposure = 3000;
+  Call(b.get(), kSetExposure, DISPATCH_METHOD, &exposure, &none);
+  EXPECT_EQ(Get(a.get(), kGetExposure), 2000);
+  EXPECT_EQ(Get(b.get(), kGetExposure), 3000);
+
+  // The second control's end leaves the first one's camera working.
+  b.reset();
+  second.RemoveControl();
+  second.Destroy();
+  EXPECT_EQ(Get(a.get(), kIsCameraOK), 1);
+  EXPECT_EQ(Get(a.get(), kGetExposure), 2000);
+  UseDriverConfiguration("[Driver]\r\nCameras=1\r\n");
 }
 
 TEST_F(ControlTest, StreamKeepsTheThreePropertiesAndAnotherVersionLoads187) {

@@ -16,7 +16,7 @@ TEST(SaveText, EightBitAndUtf16TextsGiveTheSameName) {
     const char* expected;
   };
   const Case cases[] = {
-      {"C:\\out", 8, "C:\\out"},
+      {"C:\\out", 7, "C:\\out"},
       {"C\0:\0\\\0o\0u\0t\0\0", 14, "C:\\out"},   // UTF-16
       {"I\0m\0\xE9\0g\0\0", 10, "I" "m\xE9g"},     // low bytes of the units
       {"I\0\0\x01m\0\0", 8, "I"},                   // U+0100 has a low byte of 0: the end
