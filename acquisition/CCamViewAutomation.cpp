@@ -62,16 +62,18 @@ int CCamView::SaveImageSequenceFor(const void* folder, const void* prefix, int f
 
 void CCamView::CopyFrames(int count, int firstIndex, std::uint8_t* out) {
   const std::uint64_t frameBytes = Camera()->GetFrameBytes();
+  if (count <= 0 || frameBytes == 0 || !camera_.FrameBuffer()) return;
+  // Each frame is read straight into its place in the caller's buffer, which holds count frames
+  // of frameBytes: one copy fewer per frame than reading through the frame buffer.
+  std::uint8_t* last = out;
   for (int i = 0; i < count; ++i) {
-    // One lock for the read and the copy, so a live grab cannot change the frame in between.
-    CCameraGuard guard(cameraLock_);
-    camera_.ReadFrame(0, 0, firstIndex + i);
-    // The frame buffer may be smaller than what the camera reports for a frame: never read past it.
-    const std::uint64_t copied =
-        frameBytes < camera_.FrameBufferSize() ? frameBytes : camera_.FrameBufferSize();
-    if (camera_.FrameBuffer() && copied) {
-      std::memcpy(out + static_cast<std::uint64_t>(i) * frameBytes, camera_.FrameBuffer(),
-                  static_cast<std::size_t>(copied));
-    }
+    last = out + static_cast<std::uint64_t>(i) * frameBytes;
+    Camera()->ReadFrameInto(0, 0, firstIndex + i, last);
   }
+  // The frame buffer ends holding the last frame read, as if each had passed through it; never
+  // more than it holds.
+  const std::uint64_t kept =
+      frameBytes < camera_.FrameBufferSize() ? frameBytes : camera_.FrameBufferSize();
+  CCameraGuard guard(cameraLock_);
+  std::memcpy(camera_.FrameBuffer(), last, static_cast<std::size_t>(kept));
 }
