@@ -3,6 +3,7 @@
 // stream, and the property page's exchange driven through its real controls.
 #include <windows.h>
 #include <commctrl.h>
+#include <objsafe.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include "acquisition/CCamView.h"
 #include "control/CSelvarCtrl.h"
 #include "control/CSelvarPropPage.h"
+#include "control/SelvarGuids.h"
 #include "host/ArgumentPropertyBag.h"
 #include "host/HostWindow.h"
 #include "platform/framework/NestedLoop.h"
@@ -199,6 +201,73 @@ TEST_F(ControlTest, TwoControlsInOneProcessEachDriveTheirOwnCamera) {
   EXPECT_EQ(Get(a.get(), kIsCameraOK), 1);
   EXPECT_EQ(Get(a.get(), kGetExposure), 2000);
   UseDriverConfiguration("[Driver]\r\nCameras=1\r\n");
+}
+
+TEST_F(ControlTest, TypeInformationAndEventsAreTheLibrarysForThisArchitecture) {
+  ComPtr<IOleObject> control = NewControl();
+  ComPtr<IProvideClassInfo2> classInfo;
+  ASSERT_EQ(control->QueryInterface(IID_IProvideClassInfo2, classInfo.put_void()), S_OK);
+  GUID events{};
+  EXPECT_EQ(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &events), S_OK);
+  EXPECT_TRUE(IsEqualGUID(events, DIID__DSelvarEvents));
+  ComPtr<IConnectionPointContainer> container;
+  ASSERT_EQ(control->QueryInterface(IID_IConnectionPointContainer, container.put_void()), S_OK);
+  ComPtr<IConnectionPoint> point;
+  EXPECT_EQ(container->FindConnectionPoint(DIID__DSelvarEvents, point.put()), S_OK);
+  ComPtr<IUnknown> unsafe;
+  EXPECT_EQ(control->QueryInterface(IID_IObjectSafety, unsafe.put_void()), E_NOINTERFACE);
+
+  ComPtr<IDispatch> dispatch;
+  ASSERT_EQ(control->QueryInterface(IID_IDispatch, dispatch.put_void()), S_OK);
+  ComPtr<ITypeInfo> info;
+  ASSERT_EQ(dispatch->GetTypeInfo(0, 0, info.put()), S_OK);
+  TYPEATTR* attributes = nullptr;
+  ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
+  EXPECT_TRUE(IsEqualGUID(attributes->guid, DIID__DSelvar));
+  EXPECT_EQ(attributes->cFuncs, 38);  // DISPIDs 4 to 40 and AboutBox
+  EXPECT_EQ(attributes->cVars, 3);
+  // Addresses are as wide as this build's pointers; names and DISPIDs are the same in both.
+  const VARTYPE address = sizeof(void*) == 8 ? VT_I8 : VT_I4;
+  int checked = 0;
+  for (UINT i = 0; i < attributes->cFuncs; ++i) {
+    FUNCDESC* function = nullptr;
+    ASSERT_EQ(info->GetFuncDesc(i, &function), S_OK);
+    if (function->memid == 18 || function->memid == 26) {
+      BSTR names[8] = {};
+      UINT count = 0;
+      info->GetNames(function->memid, names, 8, &count);
+      const int at = function->memid == 18 ? 0 : 2;
+      EXPECT_STREQ(names[at + 1], function->memid == 18 ? L"szFld" : L"pDataBuff");
+      EXPECT_EQ(function->lprgelemdescParam[at].tdesc.vt, address);
+      // CmdSaveImageSequence is declared short, as it always was.
+      if (function->memid == 18) {
+        EXPECT_EQ(function->elemdescFunc.tdesc.vt, VT_I2);
+      }
+      for (BSTR name : names) SysFreeString(name);
+      ++checked;
+    }
+    if (function->memid == DISPID_ABOUTBOX) ++checked;
+    info->ReleaseFuncDesc(function);
+  }
+  EXPECT_EQ(checked, 3);
+  info->ReleaseTypeAttr(attributes);
+}
+
+TEST_F(ControlTest, ResizedToNothingTheFrameFollows) {
+  ASSERT_TRUE(window_.SiteControl(NewControl(), nullptr));
+  HWND control = FindWindowExW(window_.Handle(), nullptr, L"SelvarControl", nullptr);
+  ASSERT_NE(control, nullptr);
+  HWND frame = GetWindow(control, GW_CHILD);
+  ASSERT_NE(frame, nullptr);
+  SetWindowPos(window_.Handle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+  RECT inner, client;
+  GetClientRect(control, &client);
+  GetClientRect(frame, &inner);
+  EXPECT_EQ(inner.right, client.right);
+  EXPECT_EQ(inner.bottom, client.bottom);
+  MoveWindow(control, 0, 0, 0, 0, TRUE);
+  GetClientRect(frame, &inner);
+  EXPECT_TRUE(IsRectEmpty(&inner));
 }
 
 TEST_F(ControlTest, StreamKeepsTheThreePropertiesAndAnotherVersionLoads187) {
