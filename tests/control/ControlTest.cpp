@@ -270,6 +270,51 @@ TEST_F(ControlTest, ResizedToNothingTheFrameFollows) {
   EXPECT_TRUE(IsRectEmpty(&inner));
 }
 
+TEST_F(ControlTest, InactiveDrawingIsTheWindowColourInATwoPixelSunkenBorder) {
+  ComPtr<IOleObject> control = NewControl();
+  ComPtr<IViewObject2> view;
+  ASSERT_EQ(control->QueryInterface(IID_IViewObject2, view.put_void()), S_OK);
+  HDC screen = GetDC(nullptr);
+  UniqueMemoryDC memory(CreateCompatibleDC(screen));
+  UniqueBitmap bitmap(CreateCompatibleBitmap(screen, 40, 30));
+  ReleaseDC(nullptr, screen);
+  const SelectedObject selected(memory.get(), bitmap.get());
+  const RECTL bounds{0, 0, 40, 30};
+  ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, memory.get(), &bounds,
+                       nullptr, nullptr, 0),
+            S_OK);
+  struct Case {
+    int x, y, colour;
+  };
+  const Case cases[] = {{0, 10, COLOR_BTNSHADOW},     {10, 0, COLOR_BTNSHADOW},
+                        {39, 10, COLOR_BTNHIGHLIGHT}, {10, 29, COLOR_BTNHIGHLIGHT},
+                        {1, 10, COLOR_BTNTEXT},       {10, 1, COLOR_BTNTEXT},
+                        {38, 10, COLOR_BTNFACE},      {10, 28, COLOR_BTNFACE},
+                        {20, 15, COLOR_WINDOW}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(GetPixel(memory.get(), c.x, c.y), GetSysColor(c.colour)) << c.x << "," << c.y;
+  }
+}
+
+TEST_F(ControlTest, AboutBoxRunsModallyUntilOk) {
+  ComPtr<IOleObject> control = NewControl();
+  ComPtr<IDispatch> dispatch;
+  ASSERT_EQ(control->QueryInterface(IID_IDispatch, dispatch.put_void()), S_OK);
+  static bool shown;
+  shown = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND about = FindWindowW(L"#32770", L"About Activex Control");
+    if (!about) return;
+    shown = GetDlgItem(about, IDOK) != nullptr;
+    PostMessageW(about, WM_COMMAND, IDOK, 0);
+  });
+  VARIANT result;
+  VariantInit(&result);
+  EXPECT_EQ(Call(dispatch.get(), DISPID_ABOUTBOX, DISPATCH_METHOD, nullptr, &result), S_OK);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(shown);
+}
+
 TEST_F(ControlTest, StreamKeepsTheThreePropertiesAndAnotherVersionLoads187) {
   ComPtr<IOleObject> control = NewControl();
   ComPtr<IPersistStreamInit> persist;
