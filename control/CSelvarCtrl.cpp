@@ -11,12 +11,11 @@ namespace {
 
 constexpr DWORD kVersion10 = 0x00010000;  // major 1, minor 0
 constexpr LONG kFilterOfOtherVersion = 187;
-constexpr DWORD kMiscStatus = 0x20191;
 
 const OleControlClass kSelvarClass = {&CLSID_Selvar,       &LIBID_SelvarLib,
                                       1,                   0,
                                       &DIID__DSelvar,      &DIID__DSelvarEvents,
-                                      &CLSID_SelvarPropPage, kMiscStatus};
+                                      &CLSID_SelvarPropPage, CSelvarCtrl::kMiscStatus};
 
 const DispatchMember kMembers[] = {
     {L"EnumFilter", 1}, {L"ProductNumber", 2}, {L"SerialNumber", 3},

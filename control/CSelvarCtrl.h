@@ -11,6 +11,10 @@ class CSelvarCtrl : public CActiveXDocControl {
  public:
   CSelvarCtrl();
 
+  // OLEMISC: recompose on resize, cannot link inside, inside-out, activate when visible, set
+  // client site first.
+  static constexpr DWORD kMiscStatus = 0x20191;
+
   // The class factory's creation function.
   static HRESULT CreateInstance(REFIID iid, void** object);
 

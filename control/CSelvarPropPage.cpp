@@ -47,7 +47,8 @@ void CSelvarPropPage::ExchangeWithObjects(bool toPage) {
     ReadProperty(L"ProductNumber", productNumber_);
     ReadProperty(L"SerialNumber", serialNumber_);
     // A filter outside the list shows no choice.
-    const WPARAM index = filter_ >= 0 && filter_ < kFilterChoiceCount ? filter_ : static_cast<WPARAM>(-1);
+    const bool listed = filter_ >= 0 && filter_ < kFilterChoiceCount;
+    const WPARAM index = listed ? static_cast<WPARAM>(filter_) : static_cast<WPARAM>(-1);
     SendMessageW(Item(IDC_ENUM_FILTER), CB_SETCURSEL, index, 0);
     SetDlgItemInt(Handle(), IDC_PRODUCT_NUMBER, static_cast<UINT>(productNumber_), TRUE);
     SetDlgItemInt(Handle(), IDC_SERIAL_NUMBER, static_cast<UINT>(serialNumber_), TRUE);

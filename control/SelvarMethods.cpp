@@ -59,7 +59,9 @@ HRESULT CSelvarCtrl::InvokeMethod(DISPID id, const CDispatchArguments& args, VAR
     if (method.id != id) continue;
     LONG value = 0;
     RETURN_IF_FAILED(args.Int32(0, value));
-    if (CCamView* view = View()) view->ApplySettingById(method.controlId, static_cast<std::uint32_t>(value));
+    if (CCamView* view = View()) {
+      view->ApplySettingById(method.controlId, static_cast<std::uint32_t>(value));
+    }
     return S_OK;
   }
   for (const CameraGetter& getter : kCameraGetters) {
@@ -112,7 +114,9 @@ HRESULT CSelvarCtrl::InvokeMethod(DISPID id, const CDispatchArguments& args, VAR
       if (view) view->SetExposureValue(static_cast<std::uint32_t>(value));
       return S_OK;
     case 29:
-      SetResultLong(result, static_cast<LONG>(static_cast<std::uint32_t>(CameraSetting(kSetFramePeriod)) / 1000));
+      // Nanoseconds to microseconds, truncated.
+      SetResultLong(result, static_cast<LONG>(
+                                static_cast<std::uint32_t>(CameraSetting(kSetFramePeriod)) / 1000));
       return S_OK;
     case 30:
       RETURN_IF_FAILED(args.Int32(0, value));

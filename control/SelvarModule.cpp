@@ -13,11 +13,9 @@
 
 namespace {
 
-constexpr DWORD kMiscStatus = 0x20191;
-
-const ComClassRegistration kControlClass = {&CLSID_Selvar, L"Selvar.SelvarCtrl.1",
-                                            L"Selvar Control", kMiscStatus, IDB_SELVAR_TOOLBOX,
-                                            &LIBID_SelvarLib, L"1.0"};
+const ComClassRegistration kControlClass = {
+    &CLSID_Selvar,     L"Selvar.SelvarCtrl.1", L"Selvar Control", CSelvarCtrl::kMiscStatus,
+    IDB_SELVAR_TOOLBOX, &LIBID_SelvarLib,      L"1.0"};
 const ComClassRegistration kPageClass = {&CLSID_SelvarPropPage, L"Selvar.SelvarPropPage.1",
                                          L"Selvar Property Page", 0, 0, nullptr, nullptr};
 

@@ -16,7 +16,9 @@ void SaveTextFromAddress(const void* text, char* out, std::size_t capacity) {
       out[length] = low;
     }
   } else {
-    for (; length < capacity && bytes[length] != 0; ++length) out[length] = static_cast<char>(bytes[length]);
+    for (; length < capacity && bytes[length] != 0; ++length) {
+      out[length] = static_cast<char>(bytes[length]);
+    }
   }
   out[length] = '\0';
 }

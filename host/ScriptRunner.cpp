@@ -62,9 +62,12 @@ STDMETHODIMP_(ULONG) CScriptRunner::Release() {
 STDMETHODIMP CScriptRunner::GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** item,
                                         ITypeInfo** info) {
   if (info) *info = nullptr;
-  if (!(mask & SCRIPTINFO_IUNKNOWN) || !item) return mask & SCRIPTINFO_ITYPEINFO ? TYPE_E_ELEMENTNOTFOUND : E_INVALIDARG;
+  // The items are plain dispatch objects without type information of their own.
+  if (!(mask & SCRIPTINFO_IUNKNOWN) || !item) return TYPE_E_ELEMENTNOTFOUND;
   *item = nullptr;
-  IDispatch* found = _wcsicmp(name, L"Selvar") == 0 ? selvar_ : _wcsicmp(name, L"Host") == 0 ? host_ : nullptr;
+  IDispatch* found = nullptr;
+  if (_wcsicmp(name, L"Selvar") == 0) found = selvar_;
+  if (_wcsicmp(name, L"Host") == 0) found = host_;
   if (!found) return TYPE_E_ELEMENTNOTFOUND;
   *item = found;
   found->AddRef();

@@ -162,8 +162,6 @@ class COleControl : public CWindowBase,
   void SetModifiedFlag();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  HBRUSH BackgroundBrush() const override { return nullptr; }
-  IOleClientSite* ClientSite() const { return clientSite_.get(); }
 
  private:
   HRESULT ActivateInPlace(bool uiActivate);

@@ -65,7 +65,6 @@ STDMETHODIMP_(ULONG) COleControl::Release() {
   // object itself is freed once that loop has ended.
   ++refs_;
   Close(OLECLOSE_NOSAVE);
-  Destroy();
   refs_ = 0;
   FreeWhenLoopsEnd(FreeControl, this);
   return 0;

@@ -113,6 +113,16 @@ ComPtr<IDispatch> SiteWishing(CHostWindow& window, const wchar_t* product, const
   return selvar;
 }
 
+bool g_aboutBoxShown = false;
+
+// Presses OK in the About box once its modal loop runs.
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND about = FindWindowW(L"#32770", L"About Activex Control");
+  if (!about) return;
+  g_aboutBoxShown = GetDlgItem(about, IDOK) != nullptr;
+  PostMessageW(about, WM_COMMAND, IDOK, 0);
+}
+
 class ControlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -300,19 +310,13 @@ TEST_F(ControlTest, AboutBoxRunsModallyUntilOk) {
   ComPtr<IOleObject> control = NewControl();
   ComPtr<IDispatch> dispatch;
   ASSERT_EQ(control->QueryInterface(IID_IDispatch, dispatch.put_void()), S_OK);
-  static bool shown;
-  shown = false;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND about = FindWindowW(L"#32770", L"About Activex Control");
-    if (!about) return;
-    shown = GetDlgItem(about, IDOK) != nullptr;
-    PostMessageW(about, WM_COMMAND, IDOK, 0);
-  });
+  g_aboutBoxShown = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, CloseAboutBox);
   VARIANT result;
   VariantInit(&result);
   EXPECT_EQ(Call(dispatch.get(), DISPID_ABOUTBOX, DISPATCH_METHOD, nullptr, &result), S_OK);
   KillTimer(nullptr, timer);
-  EXPECT_TRUE(shown);
+  EXPECT_TRUE(g_aboutBoxShown);
 }
 
 TEST_F(ControlTest, StreamKeepsTheThreePropertiesAndAnotherVersionLoads187) {
