@@ -97,7 +97,7 @@ int main() {
         std::memcpy(buffer.data(), source.data(), buffer.size());
         KeepAlive(buffer.data());
       },
-      7, 1);
+      15, 1);
   const double bytesPerSecond = static_cast<double>(buffer.size()) / data.seconds;
   PrintFigure("getdata_100_frames_1280x1024", bytesPerSecond / 1e6, "MB/s",
               data.peerSeconds / data.seconds, "memcpy_same_bytes");
