@@ -123,6 +123,29 @@ void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR, DWORD) {
   PostMessageW(about, WM_COMMAND, IDOK, 0);
 }
 
+bool g_pageShown = false;
+
+// Closes the property frame once it shows the control's page.
+BOOL CALLBACK FindFilterList(HWND window, LPARAM found) {
+  if (GetDlgCtrlID(window) != IDC_ENUM_FILTER) return TRUE;
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+BOOL CALLBACK CloseIfPropertyFrame(HWND window, LPARAM) {
+  wchar_t className[16] = L"";
+  GetClassNameW(window, className, 16);
+  if (wcscmp(className, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  // The page's filter list lies somewhere below the frame.
+  EnumChildWindows(window, FindFilterList, reinterpret_cast<LPARAM>(&g_pageShown));
+  PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+  return FALSE;
+}
+
+void CALLBACK ClosePropertyFrame(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), CloseIfPropertyFrame, 0);
+}
+
 class ControlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -317,6 +340,17 @@ TEST_F(ControlTest, AboutBoxRunsModallyUntilOk) {
   EXPECT_EQ(Call(dispatch.get(), DISPID_ABOUTBOX, DISPATCH_METHOD, nullptr, &result), S_OK);
   KillTimer(nullptr, timer);
   EXPECT_TRUE(g_aboutBoxShown);
+}
+
+TEST_F(ControlTest, PropertiesVerbOpensThePropertyFrame) {
+  ComPtr<IOleObject> control = NewControl();
+  ASSERT_TRUE(window_.SiteControl(control, nullptr));
+  g_pageShown = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, ClosePropertyFrame);
+  EXPECT_EQ(control->DoVerb(OLEIVERB_PROPERTIES, nullptr, nullptr, 0, window_.Handle(), nullptr),
+            S_OK);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_pageShown);
 }
 
 TEST_F(ControlTest, StreamKeepsTheThreePropertiesAndAnotherVersionLoads187) {
