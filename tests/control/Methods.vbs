@@ -85,6 +85,12 @@ Host.Sleep 300
 Expect "CmdStop", Selvar.CmdStop(), 0
 Expect "CmdResetCamera", Selvar.CmdResetCamera(), 0
 Expect "IsCameraOK after reset", Selvar.IsCameraOK(), 1
+' Screenshots of the host window by extension; other extensions are refused.
+Dim temp
+temp = CreateObject("Scripting.FileSystemObject").GetSpecialFolder(2) & "\selvar-methods"
+Expect "PNG screenshot", Host.Screenshot(temp & ".png"), 0
+Expect "BMP screenshot", Host.Screenshot(temp & ".bmp"), 0
+Expect "GIF screenshot", Host.Screenshot(temp & ".gif"), 1
 Selvar.EnumFilter = 2
 Expect "EnumFilter written", Selvar.EnumFilter, 2
 Finish "every method and property answered as specified"
