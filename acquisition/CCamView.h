@@ -166,6 +166,7 @@ class CCamView : public CScrollingView {
   void UpdateBackward(CCmdUI& ui);
   void UpdateForward(CCmdUI& ui);
   void UpdateIdleCamera(CCmdUI& ui);
+  void UpdateExposureStep(CCmdUI& ui);
   void UpdateShowCameraBar(CCmdUI& ui);
   bool Idle() const { return !live_ && !recording_ && !scanning_; }
   static const CommandEntry<CCamView> kCommands[];

@@ -31,7 +31,9 @@ void CCamView::ApplySettingById(UINT controlId, std::uint32_t value) {
       Camera()->SetSetting(row.cameraSetting, value);
       CommitSettings();
     }
-    if (CameraBarSink* bar = Bar()) bar->ShowSetting(controlId, value);
+    if (CameraBarSink* bar = Bar()) {
+      bar->SetControlValue(static_cast<int>(controlId), static_cast<int>(value));
+    }
     return;
   }
 }

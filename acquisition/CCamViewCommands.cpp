@@ -19,6 +19,8 @@ const CommandEntry<CCamView> CCamView::kCommands[] = {
     {ID_RESET_CAMERA, ID_RESET_CAMERA, &CCamView::OnResetCamera, &CCamView::UpdateIdleCamera},
     {ID_SHOW_CAMERA_BAR, ID_SHOW_CAMERA_BAR, &CCamView::OnShowCameraBar,
      &CCamView::UpdateShowCameraBar},
+    // The camera bar carries the exposure steps out; the view only rules when they may run.
+    {ID_EXPOSURE_DOWN, ID_EXPOSURE_UP, nullptr, &CCamView::UpdateExposureStep},
     {ID_ZOOM_FIRST, ID_ZOOM_CUSTOM, &CCamView::ApplyZoom, &CCamView::UpdateOpen},
     {ID_ZOOM_IN, ID_ZOOM_IN, &CCamView::OnZoomIn, &CCamView::UpdateZoomIn},
     {ID_ZOOM_OUT, ID_ZOOM_OUT, &CCamView::OnZoomOut, &CCamView::UpdateZoomOut},
@@ -55,6 +57,10 @@ void CCamView::UpdateForward(CCmdUI& ui) {
 }
 
 void CCamView::UpdateIdleCamera(CCmdUI& ui) { ui.Enable(IsCameraOpen() && Idle()); }
+
+void CCamView::UpdateExposureStep(CCmdUI& ui) {
+  ui.Enable(IsCameraOpen() && !recording_ && !scanning_);
+}
 
 void CCamView::UpdateShowCameraBar(CCmdUI& ui) {
   ui.Enable(IsCameraOpen());

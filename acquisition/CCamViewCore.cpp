@@ -10,7 +10,6 @@
 #include "camera/SelectCameraDlg.h"
 #include "config/Configuration.h"
 #include "platform/framework/FrameWindow.h"
-#include "platform/framework/NestedLoop.h"
 #include "platform/win32/GdiObject.h"
 #include "render/ColorTableFile.h"
 #include "resources/CommandIds.h"
@@ -283,7 +282,6 @@ int CCamView::ShowCameraMessage(UINT stringId, UINT style, int number) {
   } else {
     std::swprintf(text, 600, L"%ls", format);
   }
-  const NestedLoopScope nested;
   return MessageBoxW(nullptr, text, title, style);
 }
 
@@ -348,7 +346,12 @@ LRESULT CCamView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDestroy();
       break;
     case WM_COMMAND:
-      if (ExecuteCommand(LOWORD(wParam))) return 0;
+      // A command sent to the view (by the automation interface, the camera's callback) takes
+      // the frame's whole route, so that commands the frame's bars carry out are found too.
+      if (ParentFrame() ? ParentFrame()->RouteCommand(LOWORD(wParam))
+                        : ExecuteCommand(LOWORD(wParam))) {
+        return 0;
+      }
       break;
     case WM_CAMERA_ERROR:
       OnCameraError(static_cast<int>(wParam));

@@ -1,6 +1,6 @@
 // The one place that names the frame the control hosts around the camera view.
 #pragma once
 
-#include "control/HostFrame.h"
+#include "ui/CMainFrame.h"
 
-using CWorkstationFrame = CHostFrame;
+using CWorkstationFrame = CMainFrame;

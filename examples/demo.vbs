@@ -14,13 +14,17 @@ End If
 Host.Echo "demo: camera open, " & Selvar.GetROIParameter(2) & " x " & Selvar.GetROIParameter(3) & _
           " pixels, exposure " & Selvar.GetExposure() & " us, period " & Selvar.GetPeriod() & " us"
 
+' Settings through automation, shown in the camera bar.
+Selvar.SetExposure 2000
+Selvar.SetRecordMode 1
+Host.Echo "demo: exposure " & Selvar.GetExposure() & " us, record mode " & Selvar.GetRecordMode()
+
 Selvar.CmdPlay
 Host.Echo "demo: live preview"
 Host.Sleep 1500
 Selvar.CmdStop
 
 ' Circular recording: the camera records round its memory until the trigger, then 50 more frames.
-Selvar.SetRecordMode 1
 Selvar.SetFramesNumber 100
 Selvar.SetPreTriggerFramesNumber 50
 Selvar.CmdRecord

@@ -6,7 +6,7 @@
 #define IDS_SELVAR_PAGE_CAPTION 3
 #define IDB_SELVAR_TOOLBOX 1
 #define IDD_ABOUTBOX_SELVAR 1
-#define IDI_ABOUTDLL 128
+#define IDI_ABOUTDLL 128  // the frame's camera icon, drawn with the workstation's pictures
 #define IDD_PROPPAGE_SELVAR 200
 #define IDC_ENUM_FILTER 214
 #define IDC_SERIAL_NUMBER 215

@@ -168,7 +168,6 @@ class COleControl : public CWindowBase,
   HRESULT ShowPropertyPages(HWND parent);
   HRESULT LoadTypeInfo(const GUID& guid, ITypeInfo** info);
   HRESULT LoadFrom(CPropertyExchange& exchange);
-  static void FreeControl(void* control);
 
   ModuleObjectCount count_;
   std::atomic<ULONG> refs_{1};

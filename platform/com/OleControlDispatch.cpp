@@ -7,7 +7,7 @@
 
 #include "platform/com/ComRegistry.h"
 #include "platform/com/OleControl.h"
-#include "platform/framework/NestedLoop.h"
+#include "platform/framework/DispatchScope.h"
 
 namespace {
 
@@ -62,15 +62,13 @@ STDMETHODIMP_(ULONG) COleControl::Release() {
   if (refs != 0) return refs;
   // The window goes now, while the derived class still exists to tear its contents down. A
   // handler of that content may be inside a nested loop (a scan, a save, a message box): the
-  // object itself is freed once that loop has ended.
+  // object itself is freed once no handler runs.
   ++refs_;
   Close(OLECLOSE_NOSAVE);
   refs_ = 0;
-  FreeWhenLoopsEnd(FreeControl, this);
+  DeleteWhenNoHandlerRuns(std::unique_ptr<COleControl>(this));
   return 0;
 }
-
-void COleControl::FreeControl(void* control) { delete static_cast<COleControl*>(control); }
 
 HRESULT COleControl::LoadTypeInfo(const GUID& guid, ITypeInfo** info) {
   if (!info) return E_POINTER;

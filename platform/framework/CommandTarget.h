@@ -14,7 +14,7 @@ class CCommandTarget {
 
   // Fills ui from the update handler; returns false when this target has no entry for the id.
   virtual bool UpdateCommand(CCmdUI& ui) = 0;
-  // Runs the command's handler if enabled; returns false when this target has no entry for it.
+  // Runs the command's handler if enabled; returns false when this target has no handler for it.
   virtual bool ExecuteCommand(UINT id) = 0;
 };
 
@@ -47,10 +47,11 @@ bool UpdateFromTable(Target& target, const CommandEntry<Target> (&table)[N], CCm
 template <typename Target, std::size_t N>
 bool ExecuteFromTable(Target& target, const CommandEntry<Target> (&table)[N], UINT id) {
   const CommandEntry<Target>* entry = FindCommand(table, id);
-  if (!entry) return false;
+  // An entry without a handler only speaks for the command's state; another target runs it.
+  if (!entry || !entry->run) return false;
   CCmdUI ui(id);
   if (entry->update) (target.*(entry->update))(ui);
   // A disabled command is never carried out, whichever way it arrived.
-  if (ui.IsEnabled() && entry->run) (target.*(entry->run))(id);
+  if (ui.IsEnabled()) (target.*(entry->run))(id);
   return true;
 }

@@ -1,6 +1,11 @@
 // Dialog bar creation, command forwarding and the idle refresh of its controls.
 #include "platform/framework/DialogBar.h"
 
+#include <commctrl.h>
+
+#include <string>
+
+#include "platform/framework/CommandText.h"
 #include "platform/framework/CommandUI.h"
 #include "platform/framework/FrameWindow.h"
 
@@ -34,7 +39,41 @@ BOOL CALLBACK UpdateControl(HWND control, LPARAM context) {
   return TRUE;
 }
 
+BOOL CALLBACK AddControlTip(HWND control, LPARAM tips) {
+  const int id = GetDlgCtrlID(control);
+  if (id <= 0 || id == 0xFFFF) return TRUE;
+  std::wstring tip = ShortTipOf(LoadCommandText(static_cast<UINT>(id)));
+  if (tip.empty()) return TRUE;
+  TTTOOLINFOW tool{sizeof tool};
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(control);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = &tip[0];
+  SendMessageW(reinterpret_cast<HWND>(tips), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  return TRUE;
+}
+
 }  // namespace
+
+CDialogBar::~CDialogBar() { RemoveMessageFilter(this); }
+
+bool CDialogBar::EnableToolTips() {
+  if (!Handle()) return false;
+  if (!toolTips_) {
+    toolTips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                FrameworkInstance(), nullptr);
+    if (!toolTips_) return false;
+  }
+  EnumChildWindows(Handle(), AddControlTip, reinterpret_cast<LPARAM>(toolTips_));
+  return true;
+}
+
+bool CDialogBar::PreTranslateMessage(MSG& msg) {
+  if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !Handle()) return false;
+  if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) return false;
+  return IsDialogMessageW(Handle(), &msg) != FALSE;
+}
 
 bool CDialogBar::Create(CFrameWindow& frame, UINT barId) {
   frame_ = &frame;
@@ -42,6 +81,8 @@ bool CDialogBar::Create(CFrameWindow& frame, UINT barId) {
   HWND bar = CDialog::Create();
   if (!bar) return false;
   SetWindowLongPtrW(bar, GWLP_ID, static_cast<LONG_PTR>(barId));
+  RemoveMessageFilter(this);
+  AddMessageFilter(this);
   RECT rect;
   GetWindowRect(bar, &rect);
   thickness_ = rect.right - rect.left;  // docked on the right: as wide as its template

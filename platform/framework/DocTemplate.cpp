@@ -1,10 +1,16 @@
 // Creation order of document, frame and view.
 #include "platform/framework/DocTemplate.h"
 
+#include "platform/framework/DispatchScope.h"
+
 void CSingleDocTemplate::CloseDocument() {
-  frame_.reset();
-  view_.reset();
-  document_.reset();
+  // The windows go now, the frame first taking the view's window with it. A handler of theirs
+  // that runs a nested loop may be what closed them; the objects wait until it has returned.
+  if (frame_) frame_->Destroy();
+  if (view_) view_->Destroy();
+  DeleteWhenNoHandlerRuns(std::move(frame_));
+  DeleteWhenNoHandlerRuns(std::move(view_));
+  DeleteWhenNoHandlerRuns(std::move(document_));
 }
 
 CFrameWindow* CSingleDocTemplate::OpenNewDocument(HWND parent) {

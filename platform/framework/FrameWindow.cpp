@@ -39,6 +39,10 @@ void CFrameWindow::RecalcLayout() {
 }
 
 bool CFrameWindow::RouteCommand(UINT id) {
+  // The state may come from one target and the handler from the next (a view rules on a command
+  // that a bar of the frame carries out); a disabled command is swallowed here.
+  CCmdUI ui(id);
+  if (QueryCommand(ui) && !ui.IsEnabled()) return true;
   if (activeView_ && activeView_->ExecuteCommand(id)) return true;
   return ExecuteCommand(id);
 }
@@ -59,15 +63,25 @@ void CFrameWindow::UpdateAllBars() {
 // The plain frame has no commands of its own; derived frames add a table.
 bool CFrameWindow::UpdateCommand(CCmdUI&) { return false; }
 bool CFrameWindow::ExecuteCommand(UINT) { return false; }
+bool CFrameWindow::OnControlNotification(int, int, HWND) { return false; }
 
 LRESULT CFrameWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_SIZE:
       RecalcLayout();
       return 0;
-    case WM_COMMAND:
+    case WM_COMMAND: {
+      // Menus and accelerators carry no control; a control's click is a command, and any other
+      // notification code belongs to the control's owner.
+      const int code = HIWORD(wParam);
+      HWND control = reinterpret_cast<HWND>(lParam);
+      if (control && code != BN_CLICKED) {
+        if (OnControlNotification(LOWORD(wParam), code, control)) return 0;
+        break;
+      }
       if (RouteCommand(LOWORD(wParam))) return 0;
       break;
+    }
     case WM_SETFOCUS:
       if (activeView_ && activeView_->Handle()) SetFocus(activeView_->Handle());
       return 0;

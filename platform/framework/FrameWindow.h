@@ -20,7 +20,8 @@ class CFrameWindow : public CWindowBase, public CCommandTarget {
   void SetActiveView(CView* view) { activeView_ = view; }
   CView* ActiveView() const { return activeView_; }
 
-  // Routes to the active view, then to the frame's own table. False when nobody has the command.
+  // Routes to the active view, then to the frame's own table, once the state that the same route
+  // gives says the command is enabled. False when nobody has the command.
   bool RouteCommand(UINT id);
   // Asks the same targets for the command's state; a command nobody handles is disabled.
   bool QueryCommand(CCmdUI& ui);
@@ -33,6 +34,9 @@ class CFrameWindow : public CWindowBase, public CCommandTarget {
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   const wchar_t* ClassName() const override { return L"SelvarFrame"; }
+  // A control's notification other than a click (a list's selection change, an edit's change):
+  // never a command. True when the frame handled it.
+  virtual bool OnControlNotification(int id, int code, HWND control);
 
  private:
   struct DockedBar {

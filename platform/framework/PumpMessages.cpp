@@ -3,10 +3,9 @@
 
 #include <windows.h>
 
-#include "platform/framework/NestedLoop.h"
+#include "platform/framework/MessageFilter.h"
 
 void PumpMessages() {
-  const NestedLoopScope nested;
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
     if (!GetMessageW(&msg, nullptr, 0, 0)) {
@@ -14,6 +13,7 @@ void PumpMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    if (PreTranslateFrameworkMessage(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/framework/CommandUI.h"
+#include "platform/framework/DispatchScope.h"
 #include "platform/framework/FrameWindow.h"
 
 CToolBarControl::~CToolBarControl() {
@@ -52,11 +53,17 @@ LRESULT CToolBarControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
     if (frame_) UpdateCommandStates(*frame_);
     return 0;
   }
+  // Controls placed on the bar (a selector beside the buttons) report to the frame, as the
+  // buttons do.
+  if (message == WM_COMMAND && lParam != 0 && frame_ && frame_->Handle()) {
+    return SendMessageW(frame_->Handle(), message, wParam, lParam);
+  }
   return DefaultHandling(message, wParam, lParam);
 }
 
 LRESULT CALLBACK CToolBarControl::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
                                                LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  const DispatchScope scope;
   auto* bar = reinterpret_cast<CToolBarControl*>(self);
   if (message == WM_NCDESTROY) {
     RemoveWindowSubclass(hwnd, SubclassProc, 1);

@@ -2,11 +2,21 @@
 #include "platform/framework/WindowBase.h"
 
 #include <atomic>
+#include <string>
+#include <vector>
+
+#include "platform/framework/DispatchScope.h"
 
 namespace {
 
 std::atomic<long> g_liveWindows{0};
 HINSTANCE g_instance = nullptr;
+
+// The classes this module registered, so that they can go when the module unloads.
+std::vector<std::wstring>& RegisteredClasses() {
+  static std::vector<std::wstring> names;
+  return names;
+}
 
 }  // namespace
 
@@ -22,7 +32,12 @@ long CWindowBase::LiveWindowCount() { return g_liveWindows.load(); }
 
 void CWindowBase::RegisterWindowClass() const {
   WNDCLASSEXW existing{sizeof existing};
-  if (GetClassInfoExW(FrameworkInstance(), ClassName(), &existing)) return;
+  if (GetClassInfoExW(FrameworkInstance(), ClassName(), &existing)) {
+    if (existing.lpfnWndProc == WindowProc) return;
+    // Left behind by an earlier copy of this module loaded at the same address: its procedure
+    // is gone with it.
+    UnregisterClassW(ClassName(), FrameworkInstance());
+  }
   WNDCLASSEXW wc{sizeof wc};
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = WindowProc;
@@ -30,7 +45,14 @@ void CWindowBase::RegisterWindowClass() const {
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = BackgroundBrush();
   wc.lpszClassName = ClassName();
-  RegisterClassExW(&wc);
+  if (RegisterClassExW(&wc)) RegisteredClasses().push_back(ClassName());
+}
+
+void UnregisterFrameworkClasses() {
+  for (const std::wstring& name : RegisteredClasses()) {
+    UnregisterClassW(name.c_str(), FrameworkInstance());
+  }
+  RegisteredClasses().clear();
 }
 
 HWND CWindowBase::Create(DWORD exStyle, const wchar_t* title, DWORD style, const RECT& rect,
@@ -54,6 +76,7 @@ LRESULT CWindowBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK CWindowBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const DispatchScope scope;
   CWindowBase* self = nullptr;
   if (message == WM_NCCREATE) {
     self = static_cast<CWindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);

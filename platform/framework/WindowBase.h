@@ -38,3 +38,6 @@ class CWindowBase {
 // The module whose resources and window classes the framework uses (the control's DLL or the exe).
 HINSTANCE FrameworkInstance();
 void SetFrameworkInstance(HINSTANCE instance);
+// Unregisters every window class the framework registered; the module calls it when it unloads,
+// so that a module loaded again registers its own procedure instead of finding a stale one.
+void UnregisterFrameworkClasses();

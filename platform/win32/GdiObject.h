@@ -22,6 +22,18 @@ class CountedGdiHandle {
   ~CountedGdiHandle() { reset(); }
   CountedGdiHandle(const CountedGdiHandle&) = delete;
   CountedGdiHandle& operator=(const CountedGdiHandle&) = delete;
+  // A move hands the object over; it stays counted once.
+  CountedGdiHandle(CountedGdiHandle&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = nullptr;
+  }
+  CountedGdiHandle& operator=(CountedGdiHandle&& other) noexcept {
+    if (this != &other) {
+      reset();
+      handle_ = other.handle_;
+      other.handle_ = nullptr;
+    }
+    return *this;
+  }
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
@@ -41,6 +53,8 @@ inline BOOL WINAPI DeleteGdiObject(HGDIOBJ object) { return DeleteObject(object)
 using UniqueRegion = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueBitmap = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueMemoryDC = CountedGdiHandle<HDC, DeleteDC>;
+using UniqueFont = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
+using UniqueIcon = CountedGdiHandle<HICON, DestroyIcon>;
 
 // Puts back whatever object the device context held before, when it goes out of scope.
 class SelectedObject {
