@@ -17,6 +17,7 @@
 #include "platform/framework/DispatchScope.h"
 #include "platform/win32/GdiObject.h"
 #include "resources/ControlResources.h"
+#include "resources/WorkstationResources.h"
 #include "tests/tessadrv/DriverConfigFile.h"
 
 namespace {
@@ -297,6 +298,34 @@ TEST_F(ControlTest, TheFrameInsideTheControlDocksItsCameraBarOnTheRight) {
   EXPECT_EQ(barRect.right, client.right);
   EXPECT_EQ(viewRect.right, barRect.left);
   EXPECT_GT(viewRect.top, 0);  // below the toolbar
+}
+
+TEST_F(ControlTest, SettingsByAutomationShowInTheCameraBar) {
+  ComPtr<IDispatch> selvar = window_.SiteControl(NewControl(), nullptr);
+  ASSERT_TRUE(selvar);
+  HWND control = FindWindowExW(window_.Handle(), nullptr, L"SelvarControl", nullptr);
+  HWND bar = FindWindowExW(GetWindow(control, GW_CHILD), nullptr, L"#32770", nullptr);
+  ASSERT_NE(bar, nullptr);
+  struct Case {
+    DISPID setter;
+    LONG value;
+    int controlId;
+  };
+  const Case cases[] = {{34, 1, IDC_RECORD_MODE}, {40, 2, IDC_GAIN}, {22, 77, IDC_FRAMES},
+                        {24, 5, IDC_PRE_TRIGGER}, {34, 0, IDC_RECORD_MODE}};
+  for (const Case& c : cases) {
+    LONG value = c.value;
+    VARIANT none;
+    VariantInit(&none);
+    ASSERT_EQ(Call(selvar.get(), c.setter, DISPATCH_METHOD, &value, &none), S_OK);
+    HWND item = GetDlgItem(bar, c.controlId);
+    wchar_t className[16] = L"";
+    GetClassNameW(item, className, 16);
+    const LONG shown = _wcsicmp(className, L"ComboBox") == 0
+                           ? static_cast<LONG>(SendMessageW(item, CB_GETCURSEL, 0, 0))
+                           : static_cast<LONG>(GetDlgItemInt(bar, c.controlId, nullptr, TRUE));
+    EXPECT_EQ(shown, c.value) << c.controlId;
+  }
 }
 
 TEST_F(ControlTest, ResizedToNothingTheFrameFollows) {
