@@ -56,7 +56,7 @@ int main() {
   InitCommonControlsEx(&controls);
   UseDriverConfiguration("[Driver]\r\nCameras=1\r\n[Camera0]\r\nSerial=1900000002\r\n");
   CHostWindow window;
-  if (!window.CreateHostWindow(L"ControlBench")) return 1;
+  if (!window.CreateHostWindow(L"ControlBench", false)) return 1;
 
   CSelvarApp& app = CSelvarApp::Instance();
   const ControlPropertyRefs none;

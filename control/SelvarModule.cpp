@@ -21,12 +21,15 @@ const ComClassRegistration kPageClass = {&CLSID_SelvarPropPage, L"Selvar.SelvarP
 
 }  // namespace
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
   if (reason == DLL_PROCESS_ATTACH) {
     DisableThreadLibraryCalls(instance);
     ComModule::SetInstance(instance);
     SetFrameworkInstance(instance);
   }
+  // Unloaded by FreeLibrary rather than at the process's end: a copy loaded later, perhaps at
+  // another address, must not find this one's window classes.
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) UnregisterFrameworkClasses();
   return TRUE;
 }
 

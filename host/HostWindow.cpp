@@ -7,10 +7,10 @@
 
 #include "host/ControlSite.h"
 
-bool CHostWindow::CreateHostWindow(const wchar_t* title) {
+bool CHostWindow::CreateHostWindow(const wchar_t* title, bool visible) {
   const RECT rect{40, 40, 40 + 1100, 40 + 900};
-  return Create(0, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, rect, nullptr,
-                nullptr) != nullptr;
+  return Create(0, title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0), rect,
+                nullptr, nullptr) != nullptr;
 }
 
 ComPtr<IDispatch> CHostWindow::SiteControl(const ComPtr<IOleObject>& control,

@@ -9,7 +9,9 @@
 
 class CHostWindow : public CWindowBase {
  public:
-  bool CreateHostWindow(const wchar_t* title);
+  // Hidden windows serve programs that need no picture (tests, benchmarks), which then leave the
+  // shared display to those that take screenshots.
+  bool CreateHostWindow(const wchar_t* title, bool visible = true);
 
   // Sites the control here, loads its properties (bag, or none for a new control) and activates
   // it in place. The control's dispatch, or an empty pointer on failure.

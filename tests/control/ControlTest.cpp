@@ -153,7 +153,7 @@ class ControlTest : public ::testing::Test {
     InitCommonControlsEx(&controls);
     UseDriverConfiguration("[Driver]\r\nCameras=1\r\n");
   }
-  void SetUp() override { ASSERT_TRUE(window_.CreateHostWindow(L"ControlTest")); }
+  void SetUp() override { ASSERT_TRUE(window_.CreateHostWindow(L"ControlTest", false)); }
   void TearDown() override {
     window_.RemoveControl();
     window_.Destroy();
@@ -208,7 +208,7 @@ TEST_F(ControlTest, TwoControlsInOneProcessEachDriveTheirOwnCamera) {
   UseDriverConfiguration(
       "[Driver]\r\nCameras=2\r\n[Camera0]\r\nSerial=1100000001\r\n[Camera1]\r\nSerial=1200000002\r\n");
   CHostWindow second;
-  ASSERT_TRUE(second.CreateHostWindow(L"ControlTest 2"));
+  ASSERT_TRUE(second.CreateHostWindow(L"ControlTest 2", false));
   ComPtr<IDispatch> a = SiteWishing(window_, L"11", L"1");
   ComPtr<IDispatch> b = SiteWishing(second, L"12", L"2");
   ASSERT_TRUE(a && b);
@@ -393,6 +393,39 @@ TEST_F(ControlTest, PropertiesVerbOpensThePropertyFrame) {
             S_OK);
   KillTimer(nullptr, timer);
   EXPECT_TRUE(g_pageShown);
+}
+
+TEST_F(ControlTest, TheModuleUnloadsWhenNothingIsLeftAndLoadsAgain) {
+  for (int load = 0; load < 2; ++load) {
+    HMODULE module = LoadLibraryW(L"Selvar.ocx");
+    ASSERT_NE(module, nullptr);
+    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+    using CanUnloadNow = HRESULT(STDAPICALLTYPE*)();
+    auto getClassObject = reinterpret_cast<GetClassObject>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllGetClassObject")));
+    auto canUnloadNow = reinterpret_cast<CanUnloadNow>(
+        reinterpret_cast<void*>(GetProcAddress(module, "DllCanUnloadNow")));
+    ASSERT_TRUE(getClassObject && canUnloadNow);
+    EXPECT_EQ(canUnloadNow(), S_OK);
+    ComPtr<IClassFactory> factory;
+    ASSERT_EQ(getClassObject(CLSID_Selvar, IID_IClassFactory, factory.put_void()), S_OK);
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
+    factory->LockServer(TRUE);
+    ComPtr<IOleObject> control;
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IOleObject, control.put_void()), S_OK);
+    factory.reset();
+    EXPECT_TRUE(window_.SiteControl(control, nullptr));
+    control.reset();
+    window_.RemoveControl();
+    Pump(20);
+    EXPECT_EQ(canUnloadNow(), S_FALSE);  // still locked
+    ComPtr<IClassFactory> again;
+    ASSERT_EQ(getClassObject(CLSID_Selvar, IID_IClassFactory, again.put_void()), S_OK);
+    again->LockServer(FALSE);
+    again.reset();
+    EXPECT_EQ(canUnloadNow(), S_OK);
+    FreeLibrary(module);
+  }
 }
 
 TEST_F(ControlTest, StreamKeepsTheThreePropertiesAndAnotherVersionLoads187) {
