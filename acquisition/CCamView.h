@@ -151,6 +151,9 @@ class CCamView : public CScrollingView {
   void OnFastForward(UINT);
   void OnResetCamera(UINT);
   void OnShowCameraBar(UINT);
+  void OnSaveSequence(UINT);
+  void OnEditRoi(UINT);
+  void ReportSaveFailure(int result);
   void ApplyZoom(UINT id);
   void OnZoomIn(UINT);
   void OnZoomOut(UINT);
@@ -166,6 +169,7 @@ class CCamView : public CScrollingView {
   void UpdateBackward(CCmdUI& ui);
   void UpdateForward(CCmdUI& ui);
   void UpdateIdleCamera(CCmdUI& ui);
+  void UpdateSaveSequence(CCmdUI& ui);
   void UpdateExposureStep(CCmdUI& ui);
   void UpdateShowCameraBar(CCmdUI& ui);
   bool Idle() const { return !live_ && !recording_ && !scanning_; }

@@ -17,6 +17,8 @@ const CommandEntry<CCamView> CCamView::kCommands[] = {
     {ID_CAMERA_TRIGGER, ID_CAMERA_TRIGGER, &CCamView::OnTrigger, &CCamView::UpdateTrigger},
     {ID_END_ACQUISITION, ID_END_ACQUISITION, &CCamView::OnEndAcquisition, nullptr},
     {ID_RESET_CAMERA, ID_RESET_CAMERA, &CCamView::OnResetCamera, &CCamView::UpdateIdleCamera},
+    {ID_SAVE_SEQUENCE, ID_SAVE_SEQUENCE, &CCamView::OnSaveSequence, &CCamView::UpdateSaveSequence},
+    {ID_EDIT_ROI, ID_EDIT_ROI, &CCamView::OnEditRoi, &CCamView::UpdateIdleCamera},
     {ID_SHOW_CAMERA_BAR, ID_SHOW_CAMERA_BAR, &CCamView::OnShowCameraBar,
      &CCamView::UpdateShowCameraBar},
     // The camera bar carries the exposure steps out; the view only rules when they may run.
@@ -57,6 +59,8 @@ void CCamView::UpdateForward(CCmdUI& ui) {
 }
 
 void CCamView::UpdateIdleCamera(CCmdUI& ui) { ui.Enable(IsCameraOpen() && Idle()); }
+
+void CCamView::UpdateSaveSequence(CCmdUI& ui) { ui.Enable(IsCameraOpen() && sequenceAvailable_); }
 
 void CCamView::UpdateExposureStep(CCmdUI& ui) {
   ui.Enable(IsCameraOpen() && !recording_ && !scanning_);

@@ -10,14 +10,19 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
-# selvar_add_test(NAME SOURCES ... LIBS ...)
+# selvar_add_test(NAME [SERIAL] SOURCES ... LIBS ...): SERIAL for programs that read the screen or
+# send real mouse input, which other tests' windows on the same display would disturb.
 function(selvar_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  set(serial "")
+  if(ARG_SERIAL)
+    set(serial RUN_SERIAL TRUE)
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     WORKING_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES TIMEOUT 300 ${serial})
 endfunction()

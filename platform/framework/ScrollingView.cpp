@@ -125,16 +125,7 @@ LRESULT CScrollingView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       SetViewportOrgEx(dc, 0, 0, nullptr);
       return erased;
     }
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(Handle(), &ps);
-      Paint(dc);
-      EndPaint(Handle(), &ps);
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wParam));
-      return 0;
   }
+  if (HandlePaintMessage(Handle(), message, wParam, [this](HDC dc) { Paint(dc); })) return 0;
   return CView::HandleMessage(message, wParam, lParam);
 }

@@ -35,6 +35,24 @@ class CWindowBase {
   HWND hwnd_ = nullptr;
 };
 
+// WM_PAINT and WM_PRINTCLIENT through one painting function, so that a window rendered for a
+// screenshot shows the pixels the screen shows. True when the message was one of them.
+template <typename Paint>
+bool HandlePaintMessage(HWND window, UINT message, WPARAM wParam, Paint paint) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    paint(dc);
+    EndPaint(window, &ps);
+    return true;
+  }
+  if (message == WM_PRINTCLIENT) {
+    paint(reinterpret_cast<HDC>(wParam));
+    return true;
+  }
+  return false;
+}
+
 // The module whose resources and window classes the framework uses (the control's DLL or the exe).
 HINSTANCE FrameworkInstance();
 void SetFrameworkInstance(HINSTANCE instance);

@@ -53,6 +53,8 @@ inline BOOL WINAPI DeleteGdiObject(HGDIOBJ object) { return DeleteObject(object)
 using UniqueRegion = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueBitmap = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueMemoryDC = CountedGdiHandle<HDC, DeleteDC>;
+using UniquePen = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
+using UniqueBrush = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueFont = CountedGdiHandle<HGDIOBJ, DeleteGdiObject>;
 using UniqueIcon = CountedGdiHandle<HICON, DestroyIcon>;
 

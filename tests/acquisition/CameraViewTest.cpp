@@ -12,7 +12,10 @@
 #include "config/SharedFolder.h"
 #include "platform/win32/GdiObject.h"
 #include "resources/CommandIds.h"
+#include "resources/RoiEditorResources.h"
+#include "resources/SaveSequenceResources.h"
 #include "tests/acquisition/ViewHarness.h"
+#include "tests/support/DialogScript.h"
 #include "tests/tessadrv/DriverConfigFile.h"
 
 namespace {
@@ -588,6 +591,130 @@ TEST_F(CameraView, RepeatedCyclesLeakNothing) {
   EXPECT_FALSE(view_->IsLive());
   EXPECT_FALSE(view_->IsRecording());
   EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+// The operator's dialogs from the view's commands, confirmed through their controls.
+const std::wstring kSaveTitle = L"Save Sequence to file";
+const std::wstring kRoiTitle = L"Edit Region of Interest";
+
+TEST_F(CameraView, DialogCommandsFollowTheirRules) {
+  Start(OneCamera(), Line("AcquisitionFrames", 5));
+  const UINT commands[] = {ID_SAVE_SEQUENCE, ID_EDIT_ROI, ID_EXPOSURE_DOWN, ID_EXPOSURE_UP};
+  auto states = [&] {
+    std::vector<bool> enabled;
+    for (UINT id : commands) enabled.push_back(Enabled(id));
+    return enabled;
+  };
+  EXPECT_EQ(states(), (std::vector<bool>{false, true, true, true})) << "idle, nothing recorded";
+  Command(ID_CAMERA_PLAY);
+  EXPECT_EQ(states(), (std::vector<bool>{false, false, true, true})) << "live";
+  view_->StopActivity(0);
+  view_->Settings().AcquisitionFrames = 1000;
+  Command(ID_CAMERA_RECORD);
+  EXPECT_EQ(states(), (std::vector<bool>{false, false, false, false})) << "recording";
+  view_->StopActivity(0);
+  view_->Settings().AcquisitionFrames = 5;
+  RecordToTheEnd();
+  EXPECT_EQ(states(), (std::vector<bool>{true, true, true, true})) << "a sequence to save";
+}
+
+TEST_F(CameraView, SaveCommandWritesWhatTheDialogWasGiven) {
+  Start(OneCamera(), Line("AcquisitionFrames", 20));
+  RecordToTheEnd();
+  SaveFolder folder;
+  CameraSettings& s = view_->Settings();
+  Target(s, folder.Path(), 2, 7, 7, 9);
+  std::wstring range;
+  RunDialogScript(kSaveTitle, [&](HWND d) {
+    range = ItemText(d, IDC_SAVE_FROM) + L"-" + ItemText(d, IDC_SAVE_TO) + L"/" + ItemText(d, IDC_SAVE_STEP);
+    Type(d, IDC_SAVE_PREFIX, L"Run");
+    SendDlgItemMessageW(d, IDC_SAVE_FILE_TYPE, CB_SETCURSEL, 0, 0);  // TIFF
+    Type(d, IDC_SAVE_FROM, L"3");
+    Type(d, IDC_SAVE_TO, L"7");
+    Type(d, IDC_SAVE_STEP, L"2");
+    Press(d, IDOK);
+  }, [&] { Command(ID_SAVE_SEQUENCE); });
+  EXPECT_EQ(range, L"1-20/1") << "the preset range";
+  EXPECT_EQ(folder.Files(), (std::vector<std::string>{"Run000.tif", "Run001.tif", "Run002.tif"}));
+  EXPECT_EQ(folder.Head("Run000.tif", 4), std::string("II*\0", 4));
+  EXPECT_EQ(ShownFrameNumber(), 6u) << "frames 3, 5 and 7 from 1: the last saved is 6 from 0";
+  EXPECT_EQ(s.SaveFirst, 2u);
+  EXPECT_EQ(s.SaveStep, 2u);
+  EXPECT_STREQ(s.ImageNamePrefix, "Run");
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(CameraView, AFailedSaveNamesTheFile) {
+  Start(OneCamera(), Line("AcquisitionFrames", 4));
+  RecordToTheEnd();
+  SaveFolder folder;
+  const std::string missing = folder.Path() + "\\gone";
+  const struct {
+    std::uint32_t type;
+    std::string file;
+  } cases[] = {{1, missing + "\\Img000.tif"}, {17, missing + "\\Img.avi"}};
+  for (const auto& c : cases) {
+    Target(view_->Settings(), missing, c.type, 0, 0, 1);
+    const size_t before = boxes_.Texts().size();
+    RunDialogScript(kSaveTitle, [](HWND d) { Press(d, IDOK); }, [&] { Command(ID_SAVE_SEQUENCE); });
+    const std::vector<std::wstring> texts = boxes_.Texts();
+    ASSERT_EQ(texts.size(), before + 1) << c.type;
+    const std::wstring file(c.file.begin(), c.file.end());
+    EXPECT_NE(texts.back().find(file), std::wstring::npos) << c.type << ": " << std::string(texts.back().begin(), texts.back().end());
+  }
+}
+
+TEST_F(CameraView, CancelledSaveChangesOnlyThePresetRangeAndDepth) {
+  Start(OneCamera(), Line("AcquisitionFrames", 12));
+  RecordToTheEnd();
+  CameraSettings& s = view_->Settings();
+  Target(s, "C:\\kept", 2, 4, 6, 3);
+  s.PixelDepth = 24;
+  const CameraSettings before = s;
+  RunDialogScript(kSaveTitle, [](HWND d) {
+    Type(d, IDC_SAVE_PREFIX, L"Other");
+    Type(d, IDC_SAVE_STEP, L"5");
+    Press(d, IDCANCEL);
+  }, [&] { Command(ID_SAVE_SEQUENCE); });
+  CameraSettings expected = before;
+  expected.SaveFirst = 0;
+  expected.SaveLast = 11;
+  expected.SaveStep = 1;
+  expected.PixelDepth = Setting(kSetPixelDepth);
+  EXPECT_EQ(std::memcmp(&s, &expected, sizeof s), 0);
+  EXPECT_EQ(s.PixelDepth, 8u);
+}
+
+TEST_F(CameraView, EditRoiAppliesTheRegionOnOkOnly) {
+  Start(OneCamera());
+  const struct {
+    const char* name;
+    std::function<void(HWND)> steps;
+    std::int32_t x0, y0, width, height;
+  } cases[] = {
+      {"typed and confirmed",
+       [](HWND d) {
+         Type(d, IDC_ROI_X0, L"64");
+         Type(d, IDC_ROI_Y0, L"32");
+         Type(d, IDC_ROI_WIDTH, L"640");
+         Type(d, IDC_ROI_HEIGHT, L"480");
+         Press(d, IDOK);
+       },
+       64, 32, 640, 480},
+      {"cancelled", [](HWND d) { Press(d, IDC_ROI_RESET); Press(d, IDCANCEL); }, 64, 32, 640, 480},
+      {"a width of 0 is the whole sensor", [](HWND d) { Type(d, IDC_ROI_WIDTH, L"0"); Press(d, IDOK); },
+       0, 32, 1280, 480},
+  };
+  for (const auto& c : cases) {
+    RunDialogScript(kRoiTitle, c.steps, [&] { Command(ID_EDIT_ROI); });
+    const CameraSettings& s = view_->Settings();
+    EXPECT_EQ(s.RoiX0, c.x0) << c.name;
+    EXPECT_EQ(s.RoiY0, c.y0) << c.name;
+    EXPECT_EQ(s.RoiWidth, c.width) << c.name;
+    EXPECT_EQ(s.RoiHeight, c.height) << c.name;
+    EXPECT_EQ(Setting(kSetRoiWidth), static_cast<std::uint32_t>(c.width)) << c.name << ": the camera has it";
+    EXPECT_EQ(s.SensorWidth, 1280u) << c.name;
+  }
 }
 
 }  // namespace
