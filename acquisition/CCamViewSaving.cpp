@@ -19,7 +19,8 @@ class ViewSaveSteps : public SaveSteps {
   const void* Pixels() override { return view_.Camera()->FrameBuffer(); }
   bool StopRequested() override {
     PumpMessages();
-    return progress_.IsAborted();
+    // A window closed meanwhile (its host let the control go) ends the series as an abort does.
+    return progress_.IsAborted() || !view_.Handle();
   }
 
  private:

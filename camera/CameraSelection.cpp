@@ -1,6 +1,8 @@
 // Camera discovery: enumerate by family mask, then the wished serial, the only camera or the operator's choice.
 #include "camera/CameraSelection.h"
 
+#include "camera/CCameraHandle.h"
+
 namespace {
 
 constexpr int kFamilyMasks[] = {0x01, 0x02, 0x10, 0x20, 0x08, 0x80};
@@ -34,7 +36,7 @@ bool SelectCamera(const TessaDriverApi& driver, const ControlPropertyRefs& prope
   const std::uint32_t wanted = WantedSerial(properties);
 
   driver.Prepare(0, 1, 0);
-  driver.Startup(0);
+  CCameraHandle::Startup(driver, 0);
   // Cleared first, so that a driver that reports more cameras than it filled in yields empty
   // entries rather than stale memory.
   CameraEnumEntry entries[kMaxEnumEntries] = {};
