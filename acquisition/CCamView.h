@@ -10,6 +10,7 @@
 #include "acquisition/CameraBarSink.h"
 #include "acquisition/CameraLock.h"
 #include "acquisition/CameraSettings.h"
+#include "camera/CameraSelection.h"
 #include "camera/CCamera.h"
 #include "export/ImageFileLibrary.h"
 #include "export/SequenceSaver.h"
@@ -87,6 +88,16 @@ class CCamView : public CScrollingView {
   int WriteImage(const char* fileName, std::uint32_t width, std::uint32_t height,
                  std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate,
                  int frameCount, const void* pixels);
+
+  // Automation: the hosting control's camera-choice properties (read at the initial update), a
+  // setting keyed by its camera-bar control id, saving with the given texts and range (the
+  // record's save fields are put back afterwards), and frames copied out of camera memory by raw
+  // index, frameBytes apart (the camera's GetFrameBytes).
+  void SetControlProperties(const ControlPropertyRefs& properties);
+  void ApplySettingById(UINT controlId, std::uint32_t value);
+  int SaveImageSequenceFor(const void* folder, const void* prefix, int fileTypeCode,
+                           std::uint32_t first, std::uint32_t last, std::uint32_t step);
+  void CopyFrames(int count, int firstIndex, std::uint8_t* out);
 
   // Messages.
   int ShowCameraMessage(UINT stringId, UINT style, int number);
@@ -172,6 +183,7 @@ class CCamView : public CScrollingView {
 
   const TessaDriverApi& driver_;
   const PictoLibApi& images_;
+  ControlPropertyRefs properties_;
   CCamera camera_;
   CCameraLock cameraLock_;
   std::uint64_t recordingBase_ = 0;

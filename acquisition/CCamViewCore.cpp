@@ -70,11 +70,9 @@ void CCamView::OnInitialUpdate() {
   WaitCursor wait;
   cameraBarVisible_ = 1;
 
-  // The module holds no control properties until the control itself hands them over.
-  const ControlPropertyRefs properties;
   DialogCameraPicker picker(Handle());
   SelectedCamera chosen;
-  if (SelectCamera(driver_, properties, picker, chosen) &&
+  if (SelectCamera(driver_, properties_, picker, chosen) &&
       Camera()->Open(chosen.cameraId) == kDrvOk) {
     const std::int32_t model = Camera()->GetModelCode();
     LoadConfiguration(settings_, static_cast<std::int32_t>(chosen.serial));

@@ -17,9 +17,9 @@ class ViewSaveSteps : public SaveSteps {
   void Progress(std::uint32_t position, std::uint32_t count) override { progress_.SetProgress(position, count); }
   int ReadFrame(std::uint32_t index) override { return view_.LoadFrame(index); }
   const void* Pixels() override { return view_.Camera()->FrameBuffer(); }
-  // A window closed by the messages has taken the camera with it: the series ends there.
   bool StopRequested() override {
     PumpMessages();
+    // A window closed meanwhile (its host let the control go) ends the series as an abort does.
     return progress_.IsAborted() || !view_.Handle();
   }
 

@@ -23,6 +23,8 @@ class CameraBarSink {
   virtual void ShowStatusMessage(UINT stringId) = 0;
   virtual void EnableLiveControls(bool enable) = 0;
   virtual void DisableAllControls() = 0;
+  // A setting that arrived by automation, shown silently in the bar's control of that id.
+  virtual void SetControlValue(int controlId, int value) = 0;
 };
 
 // Implemented by the frame that hosts the view; either part may be missing.

@@ -199,12 +199,17 @@ int CCamera::ReadFrameTable(int first, int count) {
 
 int CCamera::ReadFrame(std::uint32_t addressLow, std::uint32_t addressHigh, int index) {
   if (!frameBuffer_) return kDrvBufferTooSmall;
+  return ReadFrameInto(addressLow, addressHigh, index, frameBuffer_.get());
+}
+
+int CCamera::ReadFrameInto(std::uint32_t addressLow, std::uint32_t addressHigh, int index,
+                           void* buffer) {
   if (UsesFrameTable()) {
     if (index < 0 || index >= kFrameTableEntries) return kCamOutOfRange;
     const FrameTableEntry& entry = frameTable_[index];
-    return ReadFrameRaw(entry.low, entry.high, 0, frameBuffer_.get());
+    return ReadFrameRaw(entry.low, entry.high, 0, buffer);
   }
-  return ReadFrameRaw(addressLow, addressHigh, index, frameBuffer_.get());
+  return ReadFrameRaw(addressLow, addressHigh, index, buffer);
 }
 
 std::uint32_t CCamera::FirstInfoValue(int item) {

@@ -50,6 +50,8 @@ class CCamera : public CCameraHandle {
   int SendGrab(PendingGrab& grab) const;
   int ReadFrameTable(int first, int count);
   int ReadFrame(std::uint32_t addressLow, std::uint32_t addressHigh, int index);
+  // The same read into a caller's buffer of at least GetFrameBytes bytes.
+  int ReadFrameInto(std::uint32_t addressLow, std::uint32_t addressHigh, int index, void* buffer);
 
   std::int32_t GetModelCode();
   std::uint32_t GetCameraSerial();

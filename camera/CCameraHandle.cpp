@@ -1,6 +1,8 @@
 // Thin wrapper over the driver's per-camera calls.
 #include "camera/CCameraHandle.h"
 
+#include <atomic>
+
 CCameraHandle::CCameraHandle(const TessaDriverApi& driver) : driver_(driver) {}
 
 CCameraHandle::~CCameraHandle() { Close(); }
@@ -78,8 +80,24 @@ int CCameraHandle::Enumerate(const TessaDriverApi& driver, CameraEnumEntry* entr
   return CallDriver(driver.EnumerateCameras, entries, count, mask);
 }
 
+namespace {
+
+// Users of the process-wide driver: each camera view starts it and shuts it down at its end. With
+// several controls in one process, only the last one's shutdown may reach the driver, or it would
+// close the other controls' cameras under them.
+std::atomic<int> g_driverUsers{0};
+
+}  // namespace
+
 int CCameraHandle::Startup(const TessaDriverApi& driver, int flag) {
+  ++g_driverUsers;
   return CallDriver(driver.Startup, flag);
 }
 
-int CCameraHandle::Shutdown(const TessaDriverApi& driver) { return CallDriver(driver.Shutdown); }
+int CCameraHandle::Shutdown(const TessaDriverApi& driver) {
+  int users = g_driverUsers.load();
+  while (users > 0 && !g_driverUsers.compare_exchange_weak(users, users - 1)) {
+  }
+  if (users > 1) return kDrvOk;
+  return CallDriver(driver.Shutdown);
+}

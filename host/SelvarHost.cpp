@@ -1,69 +1,108 @@
-// SelvarHost: runs the camera workstation in a window of its own. With --demo FILE it runs the
-// unattended demo and saves a screenshot to FILE.
+// SelvarHost: a container for the Selvar control. It sites "Selvar.SelvarCtrl.1" in a window,
+// loads the properties given as --prop Name=Value, and either runs the script given with
+// --script FILE (.vbs or .js; the exit status is the script's Quit code, 1 on a script error)
+// or stays open for the operator.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
-#include <memory>
+#include <string>
 
-#include "camera/TessaLibrary.h"
-#include "control/CameraDocTemplate.h"
-#include "export/ImageFileLibrary.h"
-#include "host/DemoScript.h"
-#include "platform/framework/MessageFilter.h"
-#include "ui/CMainFrame.h"
+#include "host/ArgumentPropertyBag.h"
+#include "host/HostObject.h"
+#include "host/HostWindow.h"
+#include "host/ScriptRunner.h"
 
 namespace {
 
-CFrameWindow* g_frame = nullptr;
-// The refresh of the bars' enabled and checked states, at the pace the control's timer keeps.
-constexpr UINT kIdleUpdateMs = 300;
+struct Arguments {
+  CArgumentPropertyBag* properties = nullptr;
+  std::wstring script;
+  bool valid = true;
+};
 
-void CALLBACK UpdateBars(HWND, UINT, UINT_PTR, DWORD) {
-  if (g_frame && g_frame->Handle()) g_frame->UpdateAllBars();
+Arguments ParseArguments(int argc, wchar_t** argv, CArgumentPropertyBag* bag) {
+  Arguments arguments;
+  arguments.properties = bag;
+  for (int i = 1; i < argc; ++i) {
+    if (std::wcscmp(argv[i], L"--prop") == 0 && i + 1 < argc && bag->Add(argv[i + 1])) {
+      ++i;
+    } else if (std::wcscmp(argv[i], L"--script") == 0 && i + 1 < argc) {
+      arguments.script = argv[++i];
+    } else {
+      arguments.valid = false;
+    }
+  }
+  return arguments;
+}
+
+ComPtr<IOleObject> CreateControl(const wchar_t* progId) {
+  ComPtr<IOleObject> control;
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(progId, &clsid)) ||
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
+                              control.put_void()))) {
+    std::printf("SelvarHost: %ls cannot be created; is Selvar.ocx registered (regsvr32)?\n", progId);
+  }
+  return control;
+}
+
+bool Quitting(void* host) { return static_cast<CHostObject*>(host)->QuitRequested(); }
+
+int RunHost(const Arguments& arguments) {
+  CHostWindow window;
+  if (!window.CreateHostWindow(L"Selvar")) {
+    std::printf("SelvarHost: the host window could not be created\n");
+    return 1;
+  }
+  ComPtr<IOleObject> control = CreateControl(L"Selvar.SelvarCtrl.1");
+  if (!control) return 1;
+  ComPtr<IDispatch> selvar = window.SiteControl(
+      control, arguments.properties->Empty() ? nullptr : arguments.properties);
+  control.reset();
+  if (!selvar) return 1;
+
+  int status = 0;
+  if (!arguments.script.empty()) {
+    auto* host = new CHostObject(window.Handle());
+    auto* runner = new CScriptRunner(window.Handle(), selvar.get(), host);
+    runner->SetQuitCheck(Quitting, host);
+    const bool ran = runner->Run(arguments.script);
+    status = host->QuitRequested() ? host->ExitCode() : ran ? 0 : 1;
+    runner->Release();
+    selvar.reset();
+    window.RemoveControl();
+    // Buffers handed to the script live until here.
+    host->Release();
+  } else {
+    selvar.reset();
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  window.RemoveControl();
+  window.Destroy();
+  return status;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-
-  TessaLibrary driver;
-  if (driver.Load() != 0) std::printf("SelvarHost: TessaDrv.dll not found; running without camera\n");
-
-  CImageFileLibrary images;
-  if (images.Load() != 0) std::printf("SelvarHost: PictoLib.dll not found; saving is unavailable\n");
-
-  int result = 0;
-  {
-    CCameraDocTemplate<CMainFrame> docTemplate(driver.Api(), images.Api());
-    g_frame = docTemplate.OpenNewDocument(nullptr);
-    if (!g_frame) {
-      std::printf("SelvarHost: the workstation window could not be created\n");
-      return 1;
-    }
-    ShowWindow(g_frame->Handle(), SW_SHOWNORMAL);
-    const UINT_PTR timer = SetTimer(nullptr, 0, kIdleUpdateMs, UpdateBars);
-
-    std::unique_ptr<CDemoScript> demo;
-    if (argc >= 3 && std::wcscmp(argv[1], L"--demo") == 0) {
-      demo = std::make_unique<CDemoScript>(*static_cast<CMainFrame*>(g_frame),
-                                           *static_cast<CCamView*>(docTemplate.View()), argv[2]);
-      demo->Start();
-    }
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      if (PreTranslateFrameworkMessage(msg)) continue;
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    KillTimer(nullptr, timer);
-    g_frame = nullptr;
-    result = static_cast<int>(msg.wParam);
+  auto* bag = new CArgumentPropertyBag;
+  const Arguments arguments = ParseArguments(argc, argv, bag);
+  if (!arguments.valid) {
+    std::printf("usage: SelvarHost [--prop Name=Value]... [--script FILE.vbs|FILE.js]\n");
+    bag->Release();
+    return 2;
   }
-  UnregisterFrameworkClasses();
-  return result;
+  if (FAILED(OleInitialize(nullptr))) return 1;
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  const int status = RunHost(arguments);
+  bag->Release();
+  OleUninitialize();
+  return status;
 }

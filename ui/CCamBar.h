@@ -26,7 +26,7 @@ class CCamBar : public CDialogBar, public CameraBarSink {
   void UpdateRoiText() override;
   void ShowExposure(int value) override;
   void ShowRate(int value) override;
-  void SetControlValue(int controlId, int value);
+  void SetControlValue(int controlId, int value) override;
   void ShowFrameIndex(int current, int total) override;
   void ShowStatusMessage(UINT stringId) override;
   void EnableLiveControls(bool enable) override;

@@ -18,5 +18,9 @@ class CControlBar {
   // Asks the frame's update handlers about each command the bar shows and applies the answers.
   virtual void UpdateCommandStates(CFrameWindow& frame) = 0;
 
-  bool IsVisible() const { return BarWindow() && IsWindowVisible(BarWindow()); }
+  // The bar's own visible style: a frame laid out inside a window not shown yet (a control being
+  // activated) still makes room for its bars.
+  bool IsVisible() const {
+    return BarWindow() && (GetWindowLongPtrW(BarWindow(), GWL_STYLE) & WS_VISIBLE) != 0;
+  }
 };

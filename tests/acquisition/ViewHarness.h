@@ -45,6 +45,9 @@ class LoggingFrame : public CFrameWindow, public CameraViewHost, public CameraBa
   void ShowStatusMessage(UINT id) override { Log("ShowStatusMessage " + std::to_string(id)); }
   void EnableLiveControls(bool enable) override { Log(enable ? "EnableLive 1" : "EnableLive 0"); }
   void DisableAllControls() override { Log("DisableAllControls"); }
+  void SetControlValue(int id, int value) override {
+    Log("SetControlValue " + std::to_string(id) + " " + std::to_string(value));
+  }
 
   bool Logged(const std::string& entry) const;
   std::string LastLogged(const std::string& prefix) const;

@@ -1,7 +1,7 @@
 // Loads the real PictoLib.dll by name, as the control does, and writes every file type through it.
 #include "platform/pictolib/PictoTypes.h"
 #include "tests/pictolib/TestFrames.h"
-#include "tests/support/HighAddressBlock.h"
+#include "platform/win32/HighAddressBlock.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "render/RawFrame.h"
-#include "tests/support/HighAddressBlock.h"
+#include "platform/win32/HighAddressBlock.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "camera/CameraIds.h"
-#include "tests/support/HighAddressBlock.h"
+#include "platform/win32/HighAddressBlock.h"
 #include "tests/tessadrv/ConformanceRunner.h"
 #include "tests/tessadrv/ConformanceSupport.h"
 #include "tests/tessadrv/DriverConfigFile.h"

@@ -1,5 +1,5 @@
-// A committed memory block placed above 4 GiB in a 64-bit process, where Wine never puts heap or
-// stack memory by itself, so that an address cut to 32 bits anywhere on its way shows.
+// A committed, zeroed memory block placed above 4 GiB in a 64-bit process, where Wine never puts
+// heap or stack memory by itself, so that an address cut to 32 bits anywhere on its way shows.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,5 @@
 // Reserves the block at the first free 64 KiB-aligned address from 4 GiB up.
-#include "tests/support/HighAddressBlock.h"
+#include "platform/win32/HighAddressBlock.h"
 
 #include <windows.h>
 
@@ -22,5 +22,5 @@ CHighAddressBlock::~CHighAddressBlock() {
 bool CHighAddressBlock::IsPlacedAsRequired() const {
   if (m_base == nullptr) return false;
   if (sizeof(void*) == 4) return true;
-  return reinterpret_cast<std::uintptr_t>(m_base) >> 32 != 0;
+  return static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(m_base)) >> 32 != 0;
 }

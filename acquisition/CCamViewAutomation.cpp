@@ -1,0 +1,81 @@
+// What the control's automation asks of the view: the control's camera-choice properties,
+// setting changes keyed by camera-bar control id, saving by given texts, and copying frames out.
+#include <cstring>
+
+#include "acquisition/CCamView.h"
+#include "camera/CameraIds.h"
+#include "export/SaveText.h"
+
+void CCamView::SetControlProperties(const ControlPropertyRefs& properties) {
+  properties_ = properties;
+}
+
+void CCamView::ApplySettingById(UINT controlId, std::uint32_t value) {
+  struct Row {
+    UINT controlId;
+    std::uint32_t CameraSettings::*field;
+    int cameraSetting;  // -1: the record only
+  };
+  static const Row kRows[] = {
+      {32820, &CameraSettings::Gain, kSetGain},
+      {32823, &CameraSettings::RecordMode, kSetRecordMode},
+      {32826, &CameraSettings::SyncInCfg, kSetSyncIn},
+      {32827, &CameraSettings::TriggerInCfg, kSetTriggerIn},
+      {32822, &CameraSettings::AcquisitionFrames, -1},
+      {32833, &CameraSettings::AcquisitionPreTriggerFrames, -1},
+  };
+  for (const Row& row : kRows) {
+    if (row.controlId != controlId) continue;
+    settings_.*row.field = value;
+    if (row.cameraSetting >= 0) {
+      Camera()->SetSetting(row.cameraSetting, value);
+      CommitSettings();
+    }
+    if (CameraBarSink* bar = Bar()) {
+      bar->SetControlValue(static_cast<int>(controlId), static_cast<int>(value));
+    }
+    return;
+  }
+}
+
+int CCamView::SaveImageSequenceFor(const void* folder, const void* prefix, int fileTypeCode,
+                                   std::uint32_t first, std::uint32_t last, std::uint32_t step) {
+  const CameraSettings kept = settings_;
+  SaveTextFromAddress(folder, settings_.ImageFolder, kImageFolderChars);
+  SaveTextFromAddress(prefix, settings_.ImageNamePrefix, kImageNamePrefixChars);
+  switch (fileTypeCode) {
+    case 1: settings_.FileType = 2; break;
+    case 2: settings_.FileType = 3; break;
+    case 3: settings_.FileType = 13; break;
+    default: settings_.FileType = 1; break;
+  }
+  settings_.SaveFirst = first;
+  settings_.SaveLast = last;
+  settings_.SaveStep = step;
+  const int result = SaveImageSequence();
+  std::memcpy(settings_.ImageFolder, kept.ImageFolder, sizeof settings_.ImageFolder);
+  std::memcpy(settings_.ImageNamePrefix, kept.ImageNamePrefix, sizeof settings_.ImageNamePrefix);
+  settings_.FileType = kept.FileType;
+  settings_.SaveFirst = kept.SaveFirst;
+  settings_.SaveLast = kept.SaveLast;
+  settings_.SaveStep = kept.SaveStep;
+  return result;
+}
+
+void CCamView::CopyFrames(int count, int firstIndex, std::uint8_t* out) {
+  const std::uint64_t frameBytes = Camera()->GetFrameBytes();
+  if (count <= 0 || frameBytes == 0 || !camera_.FrameBuffer()) return;
+  // Each frame is read straight into its place in the caller's buffer, which holds count frames
+  // of frameBytes: one copy fewer per frame than reading through the frame buffer.
+  std::uint8_t* last = out;
+  for (int i = 0; i < count; ++i) {
+    last = out + static_cast<std::uint64_t>(i) * frameBytes;
+    Camera()->ReadFrameInto(0, 0, firstIndex + i, last);
+  }
+  // The frame buffer ends holding the last frame read, as if each had passed through it; never
+  // more than it holds.
+  const std::uint64_t kept =
+      frameBytes < camera_.FrameBufferSize() ? frameBytes : camera_.FrameBufferSize();
+  CCameraGuard guard(cameraLock_);
+  std::memcpy(camera_.FrameBuffer(), last, static_cast<std::size_t>(kept));
+}
