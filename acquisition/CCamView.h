@@ -18,7 +18,8 @@
 #include "platform/win32/UniqueHandle.h"
 #include "render/DisplayBitmap.h"
 
-// Posted by the worker to the view's window when a live grab fails; wParam is the camera code.
+// Posted by the worker to the view's window when a live grab fails; wParam is the camera code,
+// lParam the tag of the worker that failed, so an error from a worker stopped meanwhile is ignored.
 constexpr UINT WM_CAMERA_ERROR = WM_USER + 201;
 
 struct MenuTraits {
@@ -28,9 +29,16 @@ struct MenuTraits {
 };
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 
-// Every use of the camera object holds the camera lock for the length of one statement (or of
-// one block, for a few calls that belong together). The worker thread takes the same lock around
-// each grab, so a grab never overlaps a setting change, a snap or a playback read.
+// The threading rule of the view. The window's thread never waits on the worker or the driver
+// for more than a few milliseconds:
+// - Every use of the camera object holds the camera lock for the length of one statement; no
+//   such statement waits for a frame. A grab, on either thread, reads its request under the lock
+//   (PrepareGrab) and waits for the frame without it (SendGrab), so a setting change, a playback
+//   read or a paint never queues behind a frame that is slow to come.
+// - What the command rules and painting need (open flag, state flags, image size, frame buffer
+//   address) is read without the lock; only the window's thread changes it.
+// - StopWorker signals the worker first and terminates it after 1500 ms; a worker terminated
+//   inside the driver holds no lock of ours across that wait.
 class LockedCamera {
  public:
   LockedCamera(CCamera& camera, CCameraLock& lock) : guard_(lock), camera_(camera) {}
@@ -51,7 +59,7 @@ class CCamView : public CScrollingView {
 
   // Settings.
   void ApplyCameraSetting(int id);
-  void CommitSettings();
+  int CommitSettings();
   int SnapLiveImage();
   void SetExposureValue(std::uint32_t microseconds);
   void SetPeriodValue(std::uint32_t microseconds);
@@ -60,7 +68,8 @@ class CCamView : public CScrollingView {
   // Acquisition.
   void StartWorker();
   void StopWorker();
-  void BeginRecording();
+  int Record();
+  int BeginRecording();
   int AbortRecording(int ask);
   void StopActivity(int ask);
   void RefreshLiveImage(int subImage);
@@ -95,7 +104,7 @@ class CCamView : public CScrollingView {
   static UINT ErrorTextFor(int cameraCode);
 
   // State, for the command rules, automation and tests.
-  bool IsCameraOpen() { return Camera()->IsOpen(); }
+  bool IsCameraOpen() const { return camera_.IsOpen(); }
   bool IsLive() const { return live_ != 0; }
   bool IsRecording() const { return recording_ != 0; }
   bool IsScanning() const { return scanning_ != 0; }
@@ -125,7 +134,9 @@ class CCamView : public CScrollingView {
   void ImageTail();
   void UpdateScrollSize();
   void OnDestroy();
-  void OnCameraError(int code);
+  void OnCameraError(int code, std::uint32_t workerTag);
+  void AdoptCameraSettings();
+  int GrabFrame(bool duringRecording);
   void OnRightButtonDown(POINT point);
 
   // Worker.
@@ -181,12 +192,15 @@ class CCamView : public CScrollingView {
   std::uint32_t frameCount_ = 1;
   std::uint32_t currentFrame_ = 0;
   std::uint32_t ringStart_ = 0;
+  // Length of the camera's recording ring for the sequence on show, fixed when it was taken over.
+  std::uint32_t ringLength_ = 0;
   int sequenceAvailable_ = 0;
   // Read by the worker; set before it starts and cleared after it stopped.
   std::atomic<int> recording_{0};
   std::atomic<int> live_{0};
   int scanning_ = 0;
   UniqueThread worker_;
+  std::uint32_t workerTag_ = 0;  // changes with every worker started
   UniqueEvent stopEvent_;
   wchar_t stopEventName_[64] = L"";
   int zoomPercent_ = 100;

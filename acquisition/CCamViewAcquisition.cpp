@@ -20,6 +20,7 @@ void CCamView::StartWorker() {
     return;
   }
   ++g_liveWorkers;
+  ++workerTag_;
   worker_.reset(CreateThread(nullptr, 0, WorkerEntry, this, 0, nullptr));
   if (!worker_) --g_liveWorkers;
 }
@@ -27,13 +28,9 @@ void CCamView::StartWorker() {
 void CCamView::StopWorker() {
   if (!IsCameraOpen() || !worker_) return;
   SetEvent(stopEvent_.get());
-  DWORD wait = WaitForSingleObject(worker_.get(), kWorkerStopWaitMs);
-  if (wait == WAIT_TIMEOUT) {
-    // The worker is inside a grab, which the driver ends by the live time-out at the latest;
-    // killing it inside the driver could leave the driver's own state broken.
-    wait = WaitForSingleObject(worker_.get(), camera_.LiveTimeOut() + kWorkerStopWaitMs);
-  }
-  if (wait == WAIT_TIMEOUT) {
+  // A worker stuck in a grab the driver does not end is terminated; it holds no lock of ours
+  // while it waits for a frame, so the camera stays usable.
+  if (WaitForSingleObject(worker_.get(), kWorkerStopWaitMs) == WAIT_TIMEOUT) {
     TerminateThread(worker_.get(), 0);
     --g_liveWorkers;
   }
@@ -48,17 +45,19 @@ DWORD WINAPI CCamView::WorkerEntry(void* view) {
 }
 
 void CCamView::WorkerLoop() {
+  // Set before this thread started; it changes only after the thread has ended.
+  const std::uint32_t tag = workerTag_;
   for (;;) {
     if (WaitForSingleObject(stopEvent_.get(), 10) == WAIT_OBJECT_0) return;
     int result = 1;  // nothing to show
     if (live_) {
-      result = Camera()->GrabLive();
+      result = GrabFrame(false);
     } else if (recording_ && camera_.LiveWhileRecording() && settings_.LWR != 0) {
-      result = Camera()->GrabDuringRecording();
+      result = GrabFrame(true);
     }
     if (result != kDrvOk) {
       if (!live_) continue;
-      PostMessageW(Handle(), WM_CAMERA_ERROR, static_cast<WPARAM>(result), 0);
+      PostMessageW(Handle(), WM_CAMERA_ERROR, static_cast<WPARAM>(result), tag);
       return;
     }
     RefreshLiveImage(0);
@@ -80,12 +79,20 @@ int TESSA_CALL CCamView::RecordingDone(TessaContext context, int, int) {
   return PostMessageW(view->Handle(), WM_COMMAND, MAKEWPARAM(ID_END_ACQUISITION, 0), 0);
 }
 
-void CCamView::BeginRecording() {
+// The frame wait runs outside the camera lock (the rule at LockedCamera).
+int CCamView::GrabFrame(bool duringRecording) {
+  PendingGrab grab;
+  const int status = Camera()->PrepareGrab(duringRecording, grab);
+  return status != kDrvOk ? status : camera_.SendGrab(grab);
+}
+
+int CCamView::BeginRecording() {
   StartWorker();
-  Camera()->StartRecording(static_cast<std::uint32_t>(recordingBase_),
-                           static_cast<std::uint32_t>(recordingBase_ >> 32),
-                           settings_.AcquisitionFrames, settings_.AcquisitionPreTriggerFrames,
-                           RecordingDone, 1, reinterpret_cast<TessaContext>(this));
+  return Camera()->StartRecording(static_cast<std::uint32_t>(recordingBase_),
+                                  static_cast<std::uint32_t>(recordingBase_ >> 32),
+                                  settings_.AcquisitionFrames,
+                                  settings_.AcquisitionPreTriggerFrames, RecordingDone, 1,
+                                  reinterpret_cast<TessaContext>(this));
 }
 
 int CCamView::AbortRecording(int ask) {
@@ -100,6 +107,7 @@ int CCamView::AbortRecording(int ask) {
   if (answer == IDYES) {
     sequenceAvailable_ = 1;
     frameCount_ = settings_.AcquisitionFrames;
+    ringLength_ = settings_.AcquisitionFrames;
   }
   GoToFrame(0);
   return 1;
@@ -120,7 +128,9 @@ void CCamView::StopActivity(int ask) {
   live_ = 0;
 }
 
-void CCamView::OnCameraError(int code) {
+void CCamView::OnCameraError(int code, std::uint32_t workerTag) {
+  // Only the live preview's own worker may end it; a stopped worker's last word comes too late.
+  if (!live_ || workerTag != workerTag_) return;
   const UINT text = ErrorTextFor(code);
   StopActivity(0);
   ShowCameraMessage(text, MB_ICONERROR, 0);
@@ -136,10 +146,21 @@ void CCamView::OnPlay(UINT) {
   StartWorker();
 }
 
-void CCamView::OnRecord(UINT) {
+void CCamView::OnRecord(UINT) { Record(); }
+
+// Returns the camera's answer to the start: 0 when the recording runs. A refused start is shown
+// and leaves the view idle, with the sequence it had.
+int CCamView::Record() {
   recording_ = 1;
   if (CameraBarSink* bar = Bar()) bar->ShowStatusMessage(IDS_RECORDING);
-  BeginRecording();
+  const int status = BeginRecording();
+  if (status != kDrvOk) {
+    StopWorker();
+    recording_ = 0;
+    UpdateFrameIndexText(static_cast<int>(currentFrame_ + 1), static_cast<int>(frameCount_));
+    ShowCameraMessage(IDS_RECORD_REFUSED, MB_ICONERROR, status);
+  }
+  return status;
 }
 
 void CCamView::OnStop(UINT) { StopActivity(1); }
@@ -149,6 +170,7 @@ void CCamView::OnTrigger(UINT) { Camera()->SoftwareTrigger(); }
 void CCamView::OnEndAcquisition(UINT) {
   StopWorker();
   frameCount_ = settings_.AcquisitionFrames;
+  ringLength_ = settings_.AcquisitionFrames;
   ringStart_ = 0;
   if (settings_.RecordMode == 1) {
     int active = 0, recorded = 0, trigger = 0, triggered = 0;

@@ -104,7 +104,7 @@ void CCamView::OnInitialUpdate() {
         Camera()->SetSetting(kSetColorMatrixFirst + i, static_cast<std::uint32_t>(colorTable[i]));
       }
     }
-    CommitSettings();
+    if (CommitSettings() != kDrvOk) AdoptCameraSettings();
 
     Camera()->SetLiveTimeOut(settings_.LiveTimeOut);
     Camera()->AllocFrameBuffer(2);
@@ -136,12 +136,27 @@ void CCamView::OnInitialUpdate() {
   SetScrollSizes(scrollSize);
 }
 
-void CCamView::CommitSettings() {
-  if (Camera()->ApplySettings() != kDrvOk) Camera()->ApplySettingsEx(0, 0, 0);
+int CCamView::CommitSettings() {
+  const int status = Camera()->ApplySettings();
+  return status == kDrvOk ? status : Camera()->ApplySettingsEx(0, 0, 0);
+}
+
+// The camera refused the settings of the configuration file and runs on its own. Its state goes
+// into the record, so that the file written at exit holds values the camera accepts, and into
+// the settings block, so that later single changes are not refused for the old values. The
+// acquisition counts and the time-out are the view's own and stay.
+void CCamView::AdoptCameraSettings() {
+  const std::uint32_t frames = settings_.AcquisitionFrames;
+  const std::uint32_t preTrigger = settings_.AcquisitionPreTriggerFrames;
+  const std::uint32_t timeOut = settings_.LiveTimeOut;
+  if (Camera()->ReadSettingsInto(settings_) != kDrvOk) return;
+  settings_.AcquisitionFrames = frames;
+  settings_.AcquisitionPreTriggerFrames = preTrigger;
+  settings_.LiveTimeOut = timeOut;
 }
 
 int CCamView::SnapLiveImage() {
-  const int status = Camera()->GrabLive();
+  const int status = GrabFrame(false);
   if (status == kDrvOk) {
     RefreshLiveImage(0);
     return 1;
@@ -327,8 +342,10 @@ void CCamView::OnDestroy() {
   if (IsCameraOpen()) {
     SaveConfiguration(settings_, static_cast<std::int32_t>(Camera()->GetCameraSerial()));
     Camera()->FreeFrameBuffer();
-    Camera()->Close();
   }
+  // A camera whose settings could not be initialised still has its driver handle; it is closed
+  // too, before the driver goes.
+  Camera()->Close();
   CCameraHandle::Shutdown(driver_);
 }
 
@@ -354,7 +371,7 @@ LRESULT CCamView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_CAMERA_ERROR:
-      OnCameraError(static_cast<int>(wParam));
+      OnCameraError(static_cast<int>(wParam), static_cast<std::uint32_t>(lParam));
       return 0;
     case WM_RBUTTONDOWN:
       OnRightButtonDown({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

@@ -9,14 +9,16 @@ void CCamView::GoToFrame(std::uint32_t index) {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+// Sequence frame i lies i slots after the ring start, wrapping once around the ring. Frame count
+// and ring length are the sequence's own, so a later change of the frame count in the settings
+// does not move them. An index beyond the sequence reads nothing.
 int CCamView::LoadFrame(std::uint32_t index) {
-  // Sequence frame i lies i slots after the ring start, wrapping once around the ring.
-  const std::uint64_t ring = settings_.AcquisitionFrames;
+  if (index >= frameCount_) return kCamOutOfRange;
   std::uint64_t position = std::uint64_t{ringStart_} + index;
-  if (ring != 0 && position >= ring) position -= ring;
+  if (ringLength_ != 0 && position >= ringLength_) position -= ringLength_;
   return Camera()->ReadFrame(static_cast<std::uint32_t>(recordingBase_),
-                      static_cast<std::uint32_t>(recordingBase_ >> 32),
-                      static_cast<int>(position));
+                             static_cast<std::uint32_t>(recordingBase_ >> 32),
+                             static_cast<int>(position));
 }
 
 void CCamView::OnFirstFrame(UINT) {

@@ -39,6 +39,7 @@ int CCamView::WriteImage(const char* fileName, std::uint32_t width, std::uint32_
 
 int CCamView::SaveImageSequence() {
   lastSave_ = SaveOutcome{};
+  if (!sequenceAvailable_) return lastSave_.result = kSaveNoSequence;
   CSaveProgressDlg progress(Handle(), IDS_SAVING_FRAMES);
   std::uint32_t width = 0, height = 0, depth = 0;
   Camera()->GetRoiFormat(&width, &height, &depth);
@@ -63,5 +64,8 @@ int CCamView::SaveImageSequence() {
                     width, height, depth};
   ViewSaveSteps steps(*this, progress);
   lastSave_ = SaveSequence(job, images_.WriteGFile, steps);
+  // Closed during a progress step, the window took the camera, and the next read failed safely
+  // without the driver; that is the end the operator asked for, not a fault to report.
+  if (!Handle() && lastSave_.result == kSaveReadFailed) lastSave_.result = kSaveAborted;
   return lastSave_.result;
 }

@@ -2,15 +2,20 @@
 // under Wine with the simulated camera at 1280 x 1024, 8 bits, 1000 frames per second:
 // live frames painted per second against bare live grabs, frames shown per second by fast
 // forward against bare frame reads, live frames painted inside the whole workstation (toolbar,
-// zoom selector and camera bar refreshed at the control's idle pace) against the bare view, and
-// saving end to end through PictoLib.dll (the view's SaveImageSequence of 500 frames, and the bare
-// loop) against a plain write of the same bytes. Run with scripts/bench.
+// zoom selector and camera bar refreshed at the control's idle pace) against the bare view,
+// the window's worst answer time to WM_NULL during live preview at 1000 and at 5 frames per
+// second against the same with no preview, and saving end to end through PictoLib.dll (the view's
+// SaveImageSequence of 500 frames, and the bare loop) against a plain write of the same bytes.
+// Run with scripts/bench.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "acquisition/CCamView.h"
 #include "bench/BenchTiming.h"
@@ -23,13 +28,28 @@
 
 namespace {
 
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) / frequency.QuadPart;
+}
+
+LARGE_INTEGER Now() {
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return t;
+}
+
 class CountingView : public CCamView {
  public:
   using CCamView::CCamView;
   long draws = 0;
+  double worstDrawMs = 0;  // one paint holds the window's thread as long as it takes
   void OnDraw(HDC dc) override {
     ++draws;
+    const LARGE_INTEGER start = Now();
     CCamView::OnDraw(dc);
+    worstDrawMs = std::max(worstDrawMs, Seconds(start, Now()) * 1000.0);
   }
 };
 
@@ -60,18 +80,6 @@ class BareSteps : public SaveSteps {
   CCamView& view_;
 };
 
-double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(to.QuadPart - from.QuadPart) / frequency.QuadPart;
-}
-
-LARGE_INTEGER Now() {
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return t;
-}
-
 // Runs the messages for a while; with a frame, its bars get the idle refresh as the control's
 // timer gives it.
 void PumpFor(double seconds, CFrameWindow* refreshed = nullptr) {
@@ -99,6 +107,48 @@ double LiveRate(CountingView& view, CFrameWindow* refreshed) {
   const double rate = view.draws / Seconds(start, Now());
   view.StopActivity(0);
   return rate;
+}
+
+// Worst time, in ms, the window took over `seconds` to answer WM_NULL sent from another thread,
+// while its own thread pumps messages and refreshes every command's state as the control's timer
+// does, only more often.
+double WorstNullAnswerMs(CCamView* view, double seconds) {
+  std::atomic<bool> stop{false};
+  std::atomic<bool> done{false};
+  double worst = 0;
+  std::thread prober([&] {
+    while (!stop) {
+      const LARGE_INTEGER sent = Now();
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(view->Handle(), WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
+      worst = std::max(worst, Seconds(sent, Now()) * 1000.0);
+      Sleep(5);
+    }
+    done = true;
+  });
+  const LARGE_INTEGER start = Now();
+  // The pump goes on until the prober has finished, so that its last probe is answered too.
+  while (!done) {
+    if (Seconds(start, Now()) >= seconds) stop = true;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    for (UINT id = ID_ZOOM_IN; id <= ID_CAMERA_TRIGGER; ++id) {
+      CCmdUI ui(id);
+      view->UpdateCommand(ui);
+    }
+    Sleep(1);
+  }
+  prober.join();
+  return worst;
+}
+
+double LiveNullAnswerMs(CCamView* view, std::uint32_t rate) {
+  view->Settings().Rate = rate;
+  view->ApplyCameraSetting(3);
+  SendMessageW(view->Handle(), WM_COMMAND, ID_CAMERA_PLAY, 0);
+  const double worst = WorstNullAnswerMs(view, 3.0);
+  view->StopActivity(0);
+  return worst;
 }
 
 // The live rate inside the whole workstation, its view as large as the bare view's.
@@ -169,12 +219,24 @@ int main() {
   // Each step of the scan paints once, so the frames painted are the frames shown.
   const double shownRate = view->draws / scanSeconds;
 
+  const double idleAnswer = WorstNullAnswerMs(view, 3.0);
+  view->worstDrawMs = 0;
+  const double fastAnswer = LiveNullAnswerMs(view, 1000);
+  const double slowAnswer = LiveNullAnswerMs(view, 5);
+
   PrintFigure("view_live_frames_painted", liveRate, "frames/s", liveRate / grabRate,
               "bare_live_grabs");
   PrintFigure("bare_live_grabs", grabRate, "frames/s", grabRate / 1000.0, "camera_rate_1000");
   PrintFigure("view_fast_forward_frames_shown", shownRate, "frames/s", shownRate / readRate,
               "bare_frame_reads");
   PrintFigure("bare_frame_reads", readRate, "frames/s", readRate / grabRate, "bare_live_grabs");
+  PrintFigure("view_wm_null_worst_live_1000fps", fastAnswer, "ms", fastAnswer / idleAnswer,
+              "view_wm_null_worst_idle");
+  PrintFigure("view_wm_null_worst_live_5fps", slowAnswer, "ms", slowAnswer / idleAnswer,
+              "view_wm_null_worst_idle");
+  PrintFigure("view_wm_null_worst_idle", idleAnswer, "ms", idleAnswer / 20.0, "target_20ms");
+  PrintFigure("view_paint_worst_live", view->worstDrawMs, "ms", view->worstDrawMs / fastAnswer,
+              "view_wm_null_worst_live_1000fps");
 
   CodecInfo uncompressed{};
   images.Api().SetGCompressionCodec(17, &uncompressed);

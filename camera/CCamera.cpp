@@ -155,16 +155,30 @@ int CCamera::ReadSettingsInto(CameraSettings& record) {
   return kDrvOk;
 }
 
-int CCamera::Grab(bool duringRecording) {
+int CCamera::PrepareGrab(bool duringRecording, PendingGrab& grab) {
   std::uint32_t mode = 0;
   GetSettingRaw(kSetExposureMode, &mode);
   const std::uint32_t frames = mode == 1 ? 2 : 1;
   // Two frames of the widest pixels would need more than the buffer holds: refuse, never overrun.
   const std::uint64_t bytes = GetFrameBytes() * frames;
   if (!frameBuffer_ || bytes > frameBufferSize_) return kDrvBufferTooSmall;
-  GrabRequest request{frameBuffer_.get(), static_cast<std::uint32_t>(bytes), frames, {}};
-  if (duringRecording) return CallDriver(driver_.GrabDuringRecording, DriverHandle(), &request, 0);
-  return CallDriver(driver_.GrabFrames, DriverHandle(), &request, static_cast<int>(liveTimeOut_));
+  grab.request = GrabRequest{frameBuffer_.get(), static_cast<std::uint32_t>(bytes), frames, {}};
+  grab.timeOutMs = static_cast<int>(liveTimeOut_);
+  grab.duringRecording = duringRecording;
+  return kDrvOk;
+}
+
+int CCamera::SendGrab(PendingGrab& grab) const {
+  if (grab.duringRecording) {
+    return CallDriver(driver_.GrabDuringRecording, DriverHandle(), &grab.request, 0);
+  }
+  return CallDriver(driver_.GrabFrames, DriverHandle(), &grab.request, grab.timeOutMs);
+}
+
+int CCamera::Grab(bool duringRecording) {
+  PendingGrab grab;
+  const int status = PrepareGrab(duringRecording, grab);
+  return status != kDrvOk ? status : SendGrab(grab);
 }
 
 int CCamera::GrabLive() { return Grab(false); }

@@ -13,6 +13,14 @@ constexpr int kFrameTableEntries = 2048;
 constexpr std::uint32_t kMaxExposureUs = 4294967;
 constexpr std::uint32_t kDefaultLiveTimeOutMs = 5000;
 
+// One grab as the driver will receive it: everything read from the camera beforehand, so that the
+// call that waits for the frame touches nothing of the camera object.
+struct PendingGrab {
+  GrabRequest request{};
+  int timeOutMs = 0;
+  bool duringRecording = false;
+};
+
 class CCamera : public CCameraHandle {
  public:
   explicit CCamera(const TessaDriverApi& driver);
@@ -36,6 +44,10 @@ class CCamera : public CCameraHandle {
 
   int GrabLive();
   int GrabDuringRecording();
+  // GrabLive and GrabDuringRecording in two halves: the first reads the settings, the second
+  // waits for the frame and may run while another thread uses the camera object.
+  int PrepareGrab(bool duringRecording, PendingGrab& grab);
+  int SendGrab(PendingGrab& grab) const;
   int ReadFrameTable(int first, int count);
   int ReadFrame(std::uint32_t addressLow, std::uint32_t addressHigh, int index);
   // The same read into a caller's buffer of at least GetFrameBytes bytes.

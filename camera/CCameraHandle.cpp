@@ -71,6 +71,10 @@ int CCameraHandle::ReadFrameTableRaw(int first, int count, FrameTableEntry* tabl
 
 int CCameraHandle::SoftwareTrigger() { return CallDriver(driver_.SoftwareTrigger, handle_); }
 
+int CCameraHandle::Prepare(const TessaDriverApi& driver, int a, int b, int c) {
+  return CallDriver(driver.Prepare, a, b, c);
+}
+
 int CCameraHandle::Enumerate(const TessaDriverApi& driver, CameraEnumEntry* entries, int* count,
                              int mask) {
   return CallDriver(driver.EnumerateCameras, entries, count, mask);

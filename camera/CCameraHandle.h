@@ -32,7 +32,9 @@ class CCameraHandle {
   int ReadFrameTableRaw(int first, int count, FrameTableEntry* table);
   int SoftwareTrigger();
 
-  // Driver-wide operations, not tied to an open camera.
+  // Driver-wide operations, not tied to an open camera. Like every call above they go through
+  // CallDriver, so a missing driver reads as "no camera" instead of a jump through null.
+  static int Prepare(const TessaDriverApi& driver, int a, int b, int c);
   static int Enumerate(const TessaDriverApi& driver, CameraEnumEntry* entries, int* count, int mask);
   static int Startup(const TessaDriverApi& driver, int flag);
   static int Shutdown(const TessaDriverApi& driver);

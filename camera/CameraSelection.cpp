@@ -35,13 +35,13 @@ bool SelectCamera(const TessaDriverApi& driver, const ControlPropertyRefs& prope
   const int mask = FamilyMaskFor(properties);
   const std::uint32_t wanted = WantedSerial(properties);
 
-  driver.Prepare(0, 1, 0);
+  CCameraHandle::Prepare(driver, 0, 1, 0);
   CCameraHandle::Startup(driver, 0);
   // Cleared first, so that a driver that reports more cameras than it filled in yields empty
   // entries rather than stale memory.
   CameraEnumEntry entries[kMaxEnumEntries] = {};
   int count = kMaxEnumEntries;
-  if (driver.EnumerateCameras(entries, &count, mask) != 0) return false;
+  if (CCameraHandle::Enumerate(driver, entries, &count, mask) != 0) return false;
   // The array holds ten entries whatever count the driver reports.
   if (count > kMaxEnumEntries) count = kMaxEnumEntries;
   if (count <= 0) return false;

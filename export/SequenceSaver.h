@@ -15,6 +15,7 @@ enum SaveResult : int {
   kSaveWriteFailed = 3,   // the library refused a frame (or closing the file); the series stopped there
   kSaveNameTooLong = 4,   // a file name would not fit
   kSaveReadFailed = 5,    // a frame could not be read from the camera; the series stopped before it
+  kSaveNoSequence = 6,    // nothing has been recorded to save
 };
 
 using WriteGFileCall = int(PICTO_CALL*)(const char* fileName, int frameIndex, int type, const ImageInfo* info,

@@ -36,6 +36,7 @@
 #define IDS_ERR_BUFFER 503
 #define IDS_ERR_BUSY 504
 #define IDS_ERR_HARDWARE 505
+#define IDS_RECORD_REFUSED 506
 
 // The view's right-button menu.
 #define IDR_VIEW_MENU 154

@@ -39,7 +39,9 @@ IniDocument IniDocument::Parse(const std::string& text) {
   IniDocument doc;
   std::string section;
   bool sectionValid = true;
-  std::size_t pos = 0;
+  // Editors that save UTF-8 may put a byte-order mark in front of the first section.
+  static const char kByteOrderMark[] = "\xEF\xBB\xBF";
+  std::size_t pos = text.compare(0, 3, kByteOrderMark) == 0 ? 3 : 0;
   while (pos <= text.size()) {
     std::size_t end = text.find('\n', pos);
     if (end == std::string::npos) end = text.size();

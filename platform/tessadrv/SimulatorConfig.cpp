@@ -10,6 +10,8 @@ constexpr std::uint32_t kMaxSensorSide = 8192;
 constexpr std::int64_t kMaxMemoryMB = 1 << 20;  // 1 TB
 constexpr double kMinTimeScale = 0.001;
 constexpr double kMaxTimeScale = 1000000.0;
+// Information item 59 carries the base address in one 32-bit value.
+constexpr std::int64_t kRecordBaseLimit = std::int64_t{1} << 32;
 
 // Reads an integer key into `value` when it is present, well formed and within [low, high].
 template <typename T>
@@ -28,7 +30,7 @@ void ReadFlag(const IniDocument& ini, const std::string& section, const char* ke
   value = flag != 0;
 }
 
-SimCameraConfig CameraFromIni(const IniDocument& ini, int index) {
+SimCameraConfig CameraFromIni(const IniDocument& ini, int index, std::string& refusal) {
   const std::string section = "Camera" + std::to_string(index);
   SimCameraConfig c;
   c.id = index + 1;
@@ -47,7 +49,14 @@ SimCameraConfig CameraFromIni(const IniDocument& ini, int index) {
   std::int64_t memoryMB = static_cast<std::int64_t>(c.memoryBytes >> 20);
   ReadKey(ini, section, "MemoryMB", 0, kMaxMemoryMB, memoryMB);
   c.memoryBytes = static_cast<std::uint64_t>(memoryMB) << 20;
-  ReadKey(ini, section, "RecordBase", 0, static_cast<std::int64_t>(c.memoryBytes), c.recordBase);
+  std::int64_t recordBase = 0;
+  ReadKey(ini, section, "RecordBase", 0, INT64_MAX, recordBase);
+  if (recordBase >= kRecordBaseLimit) {
+    refusal = section + ": RecordBase " + std::to_string(recordBase) +
+              " does not fit the 32-bit base address";
+  } else if (static_cast<std::uint64_t>(recordBase) <= c.memoryBytes) {
+    c.recordBase = static_cast<std::uint64_t>(recordBase);
+  }
   ReadKey(ini, section, "MinPeriodNs", 1, UINT32_MAX, c.minPeriodNs);
   ReadKey(ini, section, "LiveWhileRecording", 0, 1, c.liveWhileRecording);
   ReadKey(ini, section, "FrameTableMode", 0, UINT32_MAX, c.frameTableMode);
@@ -96,6 +105,16 @@ SimDriverConfig DriverConfigFromIni(const std::string& iniText) {
   if (countText && ParseIniInteger(*countText, cameras)) {
     cameras = cameras < 0 ? 0 : cameras > kMaxSimCameras ? kMaxSimCameras : cameras;
   }
-  for (int i = 0; i < cameras; ++i) config.cameras.push_back(CameraFromIni(ini, i));
+  for (int i = 0; i < cameras; ++i) {
+    const SimCameraConfig camera = CameraFromIni(ini, i, config.refusal);
+    for (std::size_t j = 0; j < config.cameras.size(); ++j) {
+      if (config.cameras[j].id == camera.id) {
+        config.refusal = "Camera" + std::to_string(j) + " and Camera" + std::to_string(i) +
+                         " have the same Id " + std::to_string(camera.id);
+      }
+    }
+    config.cameras.push_back(camera);
+  }
+  if (!config.refusal.empty()) config.cameras.clear();
   return config;
 }

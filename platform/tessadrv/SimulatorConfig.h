@@ -34,6 +34,9 @@ struct SimCameraConfig {
 struct SimDriverConfig {
   double timeScale = 1.0;
   std::vector<SimCameraConfig> cameras;
+  // Why the configuration describes no camera that could exist; empty when it is usable. A
+  // refused configuration has no cameras.
+  std::string refusal;
 };
 
 constexpr int kMaxSimCameras = 10;
@@ -47,5 +50,7 @@ bool KeepsFrameTable(const SimCameraConfig& camera);
 // One monochrome Kinetra E on USB 2.0.
 SimDriverConfig DefaultDriverConfig();
 
-// Missing or unusable values take their defaults; the text itself can be anything.
+// Missing or unusable values take their defaults; the text itself can be anything. Cameras no
+// real driver could report (two with one id, a recording area beyond the 32-bit base address)
+// refuse the whole configuration.
 SimDriverConfig DriverConfigFromIni(const std::string& iniText);

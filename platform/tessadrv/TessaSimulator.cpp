@@ -99,6 +99,9 @@ int TessaSimulator::LoadConfiguration() {
   } else {
     config = DefaultDriverConfig();
   }
+  if (!config.refusal.empty()) {
+    std::fprintf(stderr, "TessaDrv: %s; no cameras are offered.\n", config.refusal.c_str());
+  }
   timeScale_ = config.timeScale;
   cameras_.clear();
   for (const SimCameraConfig& c : config.cameras) {

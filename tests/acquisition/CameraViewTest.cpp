@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <functional>
+#include <thread>
 
 #include "camera/CameraIds.h"
 #include "config/SharedFolder.h"
@@ -83,6 +86,13 @@ class CameraView : public ::testing::Test {
     std::uint32_t value = 0;
     view_->Camera()->GetSetting(id, &value);
     return value;
+  }
+  // Position of the last log entry with this text, -1 when there is none.
+  long LastEntry(const std::string& text) {
+    for (size_t i = frame_->log.size(); i-- > 0;) {
+      if (frame_->log[i] == text) return static_cast<long>(i);
+    }
+    return -1;
   }
   void RecordToTheEnd() {
     Command(ID_CAMERA_RECORD);
@@ -308,18 +318,20 @@ TEST_F(CameraView, StopDuringARecordingAsksWhetherToKeepTheFrames) {
   EXPECT_EQ(texts[0], L"Not all the frames have been acquired yet. keep the acquired ones?");
 }
 
-TEST_F(CameraView, ARecordingThatCannotStartWaitsForStop) {
-  // A million full frames do not fit the camera's memory: the driver refuses the start.
-  Start(OneCamera(), Line("AcquisitionFrames", 1000000));
-  Command(ID_CAMERA_RECORD);
-  PumpUntil([] { return false; }, 100);
-  EXPECT_TRUE(view_->IsRecording()) << "no callback will come; the view waits for the operator";
-  boxes_.Answer(IDNO);
-  Command(ID_CAMERA_STOP);
+TEST_F(CameraView, ARecordingTheCameraRefusesIsReportedAndLeavesNoSequence) {
+  // A hundred full frames do not fit 64 MB: the driver refuses the start.
+  Start(OneCamera("MemoryMB=64\r\n"), Line("AcquisitionFrames", 100));
+  EXPECT_NE(view_->Record(), 0) << "the command's result says it failed";
   EXPECT_FALSE(view_->IsRecording());
+  EXPECT_FALSE(view_->IsSequenceAvailable());
   EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
+  EXPECT_GT(LastEntry("ShowFrameIndex 1 1"), LastEntry("ShowStatusMessage 304"))
+      << "the frame line no longer says Recording...";
+  ASSERT_TRUE(PumpUntil([&] { return !boxes_.Texts().empty(); }, 2000));
+  EXPECT_EQ(boxes_.Texts().back(),
+            L"[ERR005] The Camera refused to start the recording (status 2).");
   EXPECT_TRUE(Enabled(ID_CAMERA_RECORD));
-  EXPECT_TRUE(Enabled(ID_CAMERA_PLAY));
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveNoSequence) << "nothing was recorded to save";
 }
 
 TEST_F(CameraView, NavigationStepsAndScans) {
@@ -425,10 +437,10 @@ TEST_F(CameraView, ZoomFitsTheWindowAndStepsBetweenPresets) {
 // A fresh folder under the temporary folder for saved files, removed with what it holds.
 class SaveFolder {
  public:
-  SaveFolder() {
+  explicit SaveFolder(const std::string& tag = "") {
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
-    path_ = std::string(temp) + "selvar-save-" + std::to_string(GetCurrentProcessId());
+    path_ = std::string(temp) + "selvar-save-" + std::to_string(GetCurrentProcessId()) + tag;
     CreateDirectoryA(path_.c_str(), nullptr);
   }
   ~SaveFolder() {
@@ -633,6 +645,302 @@ TEST_F(CameraView, RepeatedCyclesLeakNothing) {
   EXPECT_TRUE(boxes_.Texts().empty());
 }
 
+// Worst time, in ms, the window took to answer WM_NULL sent from another thread while the window's
+// thread kept refreshing every command's state, as the control's timer does.
+DWORD WorstAnswerMs(HWND window, const std::function<void()>& refresh, int probes) {
+  std::atomic<DWORD> worst{0};
+  std::atomic<bool> done{false};
+  std::thread prober([&] {
+    for (int i = 0; i < probes; ++i) {
+      const DWORD start = GetTickCount();
+      DWORD_PTR result = 0;
+      SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result);
+      worst = std::max<DWORD>(worst, GetTickCount() - start);
+      Sleep(20);
+    }
+    done = true;
+  });
+  PumpUntil([&] { refresh(); return done.load(); }, 60000);
+  prober.join();
+  return worst;
+}
+
+TEST_F(CameraView, AStalledGrabNeverHoldsUpTheWindow) {
+  Start(OneCamera("GrabStall=1\r\n"), Line("LiveTimeOut", 50));
+  view_->Settings().LiveTimeOut = 8000;
+  view_->ApplyCameraSetting(0);
+  Command(ID_CAMERA_PLAY);
+  PumpUntil([] { return false; }, 50);  // the worker is inside its grab now
+  auto refresh = [&] {
+    for (UINT id = ID_CAMERA_RECORD; id <= ID_CAMERA_TRIGGER; ++id) Enabled(id);
+  };
+  EXPECT_LT(WorstAnswerMs(view_->Handle(), refresh, 20), 100u);
+  const DWORD painted = GetTickCount();
+  RedrawWindow(view_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_LT(GetTickCount() - painted, 500u) << "painting does not wait for the grab either";
+  const DWORD start = GetTickCount();
+  Command(ID_CAMERA_STOP);
+  EXPECT_LT(GetTickCount() - start, 1700u) << "the stuck worker is terminated after 1500 ms";
+  EXPECT_FALSE(view_->IsLive());
+  EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
+  // The driver is still usable: a setting goes through at once.
+  const DWORD applied = GetTickCount();
+  view_->Settings().TriggerInCfg = 2;
+  view_->ApplyCameraSetting(10);
+  ASSERT_EQ(view_->Camera()->ReadSettings(), 0);
+  EXPECT_EQ(Setting(kSetTriggerIn), 2u);
+  EXPECT_LT(GetTickCount() - applied, 200u);
+}
+
+TEST_F(CameraView, AnErrorFromAStoppedPreviewDoesNotEndTheNextRecording) {
+  Start(OneCamera("GrabStall=1\r\n"), Line("LiveTimeOut", 50) + Line("AcquisitionFrames", 20));
+  const size_t startUpBoxes = boxes_.Texts().size();  // the stalled start-up snap
+  view_->Settings().LiveTimeOut = 1000;
+  view_->ApplyCameraSetting(0);
+  Command(ID_CAMERA_PLAY);
+  PumpUntil([] { return false; }, 50);
+  Command(ID_CAMERA_STOP);  // the grab times out meanwhile and its worker posts the error
+  Command(ID_CAMERA_RECORD);
+  ASSERT_TRUE(PumpUntil([&] { return view_->IsSequenceAvailable(); }, 20000));
+  EXPECT_EQ(view_->FrameCount(), 20u);
+  EXPECT_EQ(boxes_.Texts().size(), startUpBoxes) << "no time-out shown for a stopped preview";
+}
+
+TEST_F(CameraView, PlaybackAndSavingKeepTheSequenceOwnFrameCount) {
+  Start(OneCamera("TriggerAfter=103\r\n"),
+        Line("RecordMode", 1) + Line("AcquisitionFrames", 100) +
+            Line("AcquisitionPreTriggerFrames", 10));
+  RecordToTheEnd();
+  ASSERT_EQ(view_->RingStart(), 93u);
+  view_->Settings().AcquisitionFrames = 200;  // as the camera bar's frames box does
+  view_->GoToFrame(7);
+  EXPECT_EQ(ShownFrameNumber(), 100u) << "sequence frame 7 wraps to camera slot 0";
+  EXPECT_EQ(frame_->LastLogged("ShowFrameIndex"), "ShowFrameIndex 8 100");
+
+  SaveFolder folder;
+  Target(view_->Settings(), folder.Path(), 2, 4, 9, 1);
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveDone);
+  const std::vector<std::string> files = folder.Files();
+  ASSERT_EQ(files.size(), 6u);
+  for (size_t i = 1; i < files.size(); ++i) {
+    EXPECT_NE(folder.Head(files[i], 1 << 20), folder.Head(files[i - 1], 1 << 20)) << files[i];
+  }
+  EXPECT_EQ(ShownFrameNumber(), 102u);
+
+  // Past the sequence's last frame the series stops instead of repeating the frame before.
+  SaveFolder beyond("-beyond");
+  Target(view_->Settings(), beyond.Path(), 2, 97, 120, 1);
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveReadFailed);
+  EXPECT_EQ(beyond.Files().size(), 3u);
+}
+
+TEST_F(CameraView, WithoutTheDriverLibraryTheViewRunsWithoutACamera) {
+  TessaLibrary missing;
+  ASSERT_NE(missing.Load(L"NoSuchTessaDrv.dll"), 0);
+  ViewTemplate noDriver(missing.Api(), images_.Api());
+  ASSERT_NE(noDriver.OpenNewDocument(nullptr), nullptr);
+  auto* view = static_cast<CCamView*>(noDriver.View());
+  auto* frame = static_cast<LoggingFrame*>(noDriver.Frame());
+  EXPECT_FALSE(view->IsCameraOpen());
+  EXPECT_TRUE(frame->Logged("DisableAllControls"));
+  noDriver.CloseDocument();
+  EXPECT_TRUE(boxes_.Texts().empty());
+}
+
+TEST_F(CameraView, TheDriverIsShutDownLastAfterAFailedOpen) {
+  UseDriverConfiguration(OneCamera("FailInitSettings=1\r\n"));
+  ViewTemplate logged(LoggingDriver(driver_.Api()), images_.Api());
+  ASSERT_NE(logged.OpenNewDocument(nullptr), nullptr);
+  EXPECT_FALSE(static_cast<CCamView*>(logged.View())->IsCameraOpen());
+  logged.CloseDocument();
+  EXPECT_EQ(LoggedDriverCalls(), (std::vector<std::string>{"CloseCamera 0", "Shutdown 0"}));
+}
+
+TEST_F(CameraView, SettingsTheCameraRefusesAreReplacedByItsOwn) {
+  Start(OneCamera(), Line("Gain", 7) + Line("TriggerInCfg", 9) + Line("RecordMode", 5) +
+                         Line("AcquisitionFrames", 30));
+  const CameraSettings& s = view_->Settings();
+  EXPECT_EQ(s.Gain, 0u);
+  EXPECT_EQ(s.TriggerInCfg, 0u);
+  EXPECT_EQ(s.RecordMode, 0u);
+  EXPECT_EQ(s.AcquisitionFrames, 30u) << "the view's own counts stay";
+  view_->Settings().Gain = 2;
+  view_->ApplyCameraSetting(6);
+  ASSERT_EQ(view_->Camera()->ReadSettings(), 0);
+  EXPECT_EQ(Setting(kSetGain), 2u) << "later changes are no longer refused";
+  docTemplate_.CloseDocument();
+  const std::string saved = ReadCameraConfiguration(kSerial);
+  EXPECT_NE(saved.find("<Gain>2</Gain>"), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<TriggerInCfg>0</TriggerInCfg>"), std::string::npos);
+  EXPECT_NE(saved.find("<RecordMode>0</RecordMode>"), std::string::npos);
+}
+
+std::function<void()> g_onTimer;
+
+void CALLBACK RunOnce(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (g_onTimer) g_onTimer();
+}
+
+TEST_F(CameraView, ClosingTheWindowEndsASaveAtTheNextFrame) {
+  Start(OneCamera(), Line("AcquisitionFrames", 100));
+  RecordToTheEnd();
+  SaveFolder folder;
+  Target(view_->Settings(), folder.Path(), 2, 0, 99, 1);
+  g_onTimer = [&] { DestroyWindow(view_->Handle()); };
+  SetTimer(nullptr, 0, 1, RunOnce);
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveAborted);
+  g_onTimer = nullptr;
+  EXPECT_LT(folder.Files().size(), 100u);
+}
+
+// The command rules in every state. Each string has one column per state: 0 no camera, 1 idle,
+// 2 idle at 400 %, 3 idle at 10 %, 4 live, 5 recording, 6 circular recording, 7 scanning,
+// 8 sequence at its first frame, 9 in its middle, 10 at its last frame.
+struct CommandRule {
+  UINT first, last;
+  const char* enabled;
+  const char* checked;
+};
+const CommandRule kRules[] = {
+    {ID_CAMERA_RECORD, ID_CAMERA_RECORD, "01110000111", "00000110000"},
+    {ID_CAMERA_STOP, ID_CAMERA_STOP, "01111111111", "00000000000"},
+    {ID_CAMERA_PLAY, ID_CAMERA_PLAY, "01111000111", "00001000000"},
+    {ID_FRAME_FIRST, ID_FRAME_FIRST, "00000000011", "00000000000"},
+    {ID_FRAME_LAST, ID_FRAME_LAST, "00000000110", "00000000000"},
+    {ID_FRAME_PREVIOUS, ID_FRAME_PREVIOUS, "00000000011", "00000000000"},
+    {ID_FRAME_NEXT, ID_FRAME_NEXT, "00000000110", "00000000000"},
+    {ID_FRAME_REWIND, ID_FRAME_REWIND, "00000000011", "00000000000"},
+    {ID_FRAME_FAST_FORWARD, ID_FRAME_FAST_FORWARD, "00000000110", "00000000000"},
+    {ID_CAMERA_TRIGGER, ID_CAMERA_TRIGGER, "00000010000", "00000000000"},
+    {ID_END_ACQUISITION, ID_END_ACQUISITION, "11111111111", "00000000000"},
+    {ID_RESET_CAMERA, ID_RESET_CAMERA, "01110000111", "00000000000"},
+    {ID_EXPOSURE_DOWN, ID_EXPOSURE_UP, "01111000111", "00000000000"},
+    {ID_SHOW_CAMERA_BAR, ID_SHOW_CAMERA_BAR, "01111111111", "11111111111"},
+    {ID_ZOOM_IN, ID_ZOOM_IN, "01011111111", "00000000000"},
+    {ID_ZOOM_OUT, ID_ZOOM_OUT, "01101111111", "00000000000"},
+    {ID_ZOOM_FIRST, ID_ZOOM_CUSTOM, "01111111111", "00000000000"},
+    {ID_ZOOM_FIT, ID_ZOOM_100, "01111111111", "00000000000"},
+};
+
+class CommandRules : public CameraView {
+ protected:
+  // What any command could change, the camera's own gain included (Reset restores it).
+  std::vector<long long> Snapshot() {
+    std::uint32_t gain = 0;
+    if (view_->IsCameraOpen() && view_->Camera()->ReadSettings() == 0) gain = Setting(kSetGain);
+    return {view_->IsLive(), view_->IsRecording(), view_->IsScanning(),
+            view_->IsSequenceAvailable(), view_->FrameCount(), view_->CurrentFrame(),
+            view_->ZoomPercent(), frame_->barShown, CCamView::LiveWorkerCount(),
+            static_cast<long long>(boxes_.Texts().size()), gain};
+  }
+
+  void ExpectRules(int state) {
+    for (const CommandRule& rule : kRules) {
+      for (UINT id = rule.first; id <= rule.last; ++id) {
+        CCmdUI ui(id);
+        frame_->QueryCommand(ui);
+        EXPECT_EQ(ui.IsEnabled(), rule.enabled[state] == '1') << id << " in state " << state;
+        EXPECT_EQ(ui.Checked(), rule.checked[state] - '0') << id << " in state " << state;
+        if (ui.IsEnabled()) continue;
+        const auto before = Snapshot();
+        Command(id);
+        EXPECT_EQ(Snapshot(), before) << "disabled " << id << " ran in state " << state;
+      }
+    }
+  }
+};
+
+TEST_F(CommandRules, EveryCommandInEveryState) {
+  Start("[Driver]\r\nCameras=0\r\n");
+  ExpectRules(0);
+  docTemplate_.CloseDocument();
+
+  Start(OneCamera(), Line("AcquisitionFrames", 200) + Line("Gain", 2));
+  ASSERT_TRUE(PumpUntil([&] { return view_->ZoomPercent() != 100; }, 2000));  // the fit
+  ExpectRules(1);
+  Command(ID_ZOOM_FIRST);
+  ExpectRules(2);
+  Command(ID_ZOOM_FIRST + 12);
+  ExpectRules(3);
+  Command(ID_ZOOM_100);
+  RecordToTheEnd();
+  ExpectRules(8);
+  view_->GoToFrame(199);
+  ExpectRules(10);
+  // Live and both recordings with a sequence shown in its middle, which navigation must not leave.
+  view_->GoToFrame(100);
+  ExpectRules(9);
+  Command(ID_CAMERA_PLAY);
+  ExpectRules(4);
+  Command(ID_CAMERA_STOP);
+  Command(ID_CAMERA_RECORD);
+  ExpectRules(5);
+  ASSERT_TRUE(PumpUntil([&] { return !view_->IsRecording(); }, 20000));
+  view_->GoToFrame(100);
+  view_->Settings().RecordMode = 1;
+  view_->ApplyCameraSetting(8);
+  Command(ID_CAMERA_RECORD);  // waits for its trigger
+  ExpectRules(6);
+  view_->StopActivity(0);
+
+  view_->GoToFrame(0);
+  bool scanned = false;
+  g_onTimer = [&] {
+    scanned = view_->IsScanning();
+    ExpectRules(7);
+    Command(ID_CAMERA_STOP);
+  };
+  SetTimer(nullptr, 0, 1, RunOnce);
+  Command(ID_FRAME_FAST_FORWARD);
+  g_onTimer = nullptr;
+  EXPECT_TRUE(scanned);
+  EXPECT_LT(view_->CurrentFrame(), 199u) << "Stop ended the scan";
+}
+
+// Behaviour behind commands that the rules enable: Stop while idle grabs, LWR freezes the
+// picture of a recording, a depth change keeps the file type one the library accepts, and the
+// right-button menu needs a camera.
+TEST_F(CommandRules, StopLwrDepthAndMenu) {
+  bool menuShown = false;
+  g_onTimer = [&] {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    DWORD process = 0;
+    if (menu) GetWindowThreadProcessId(menu, &process);
+    menuShown = process == GetCurrentProcessId() && IsWindowVisible(menu);
+    EndMenu();
+  };
+  Start("[Driver]\r\nCameras=0\r\n");
+  SetTimer(nullptr, 0, 50, RunOnce);
+  SendMessageW(view_->Handle(), WM_RBUTTONDOWN, 0, MAKELPARAM(10, 10));
+  PumpUntil([] { return false; }, 100);
+  EXPECT_FALSE(menuShown) << "no menu without a camera";
+  docTemplate_.CloseDocument();
+  g_onTimer = nullptr;
+
+  Start(OneCamera(), Line("RecordMode", 1) + Line("AcquisitionFrames", 50));
+  const std::uint32_t shown = ShownFrameNumber();
+  Command(ID_CAMERA_STOP);
+  EXPECT_EQ(ShownFrameNumber(), shown + 1) << "Stop while idle grabs one new image";
+
+  for (int lwr : {0, 1}) {
+    view_->Settings().LWR = static_cast<std::uint32_t>(lwr);
+    const std::uint32_t before = ShownFrameNumber();
+    Command(ID_CAMERA_RECORD);
+    const bool changed = PumpUntil([&] { return ShownFrameNumber() != before; }, 500);
+    EXPECT_EQ(changed, lwr == 1) << "LWR " << lwr;
+    view_->StopActivity(0);
+  }
+
+  const struct { std::uint32_t type, valid; } types[] = {{7, 1}, {99, 11}, {4, 4}};
+  for (const auto& t : types) {
+    view_->Settings().FileType = t.type;
+    view_->Settings().PixelDepth = 10;
+    view_->ApplyCameraSetting(1);
+    EXPECT_EQ(view_->Settings().FileType, t.valid) << t.type;
+  }
+}
+
 // The operator's dialogs from the view's commands, confirmed through their controls.
 const std::wstring kSaveTitle = L"Save Sequence to file";
 const std::wstring kRoiTitle = L"Edit Region of Interest";
@@ -755,6 +1063,20 @@ TEST_F(CameraView, EditRoiAppliesTheRegionOnOkOnly) {
     EXPECT_EQ(Setting(kSetRoiWidth), static_cast<std::uint32_t>(c.width)) << c.name << ": the camera has it";
     EXPECT_EQ(s.SensorWidth, 1280u) << c.name;
   }
+}
+
+TEST_F(CameraView, ASaveThatCannotReadAFrameSaysSo) {
+  Start(OneCamera(), Line("AcquisitionFrames", 5));
+  RecordToTheEnd();
+  view_->Settings().AcquisitionFrames = 8;  // the preset range now runs past the sequence
+  SaveFolder folder;
+  Target(view_->Settings(), folder.Path(), 2, 0, 0, 1);
+  RunDialogScript(kSaveTitle, [](HWND d) { Press(d, IDOK); }, [&] { Command(ID_SAVE_SEQUENCE); });
+  EXPECT_EQ(folder.Files().size(), 5u);
+  ASSERT_FALSE(boxes_.Texts().empty());
+  const std::wstring said = boxes_.Texts().back();
+  EXPECT_EQ(said.rfind(L"Frame 6 could not be read", 0), 0u) << std::string(said.begin(), said.end());
+  EXPECT_NE(said.find(L"Img005.bmp"), std::wstring::npos);
 }
 
 }  // namespace

@@ -113,6 +113,48 @@ void RemoveCameraConfiguration(std::uint32_t serial) {
   DeleteFileA(CameraConfigurationPath(serial).c_str());
 }
 
+std::string ReadCameraConfiguration(std::uint32_t serial) {
+  std::string text;
+  FILE* file = std::fopen(CameraConfigurationPath(serial).c_str(), "rb");
+  if (!file) return text;
+  char chunk[4096];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, got);
+  std::fclose(file);
+  return text;
+}
+
+namespace {
+
+TessaDriverApi g_inner{};
+TessaDriverApi g_logging{};
+std::vector<std::string> g_driverCalls;
+
+int TESSA_CALL LoggedClose(int h) {
+  const int status = g_inner.CloseCamera(h);
+  g_driverCalls.push_back("CloseCamera " + std::to_string(status));
+  return status;
+}
+
+int TESSA_CALL LoggedShutdown() {
+  const int status = g_inner.Shutdown();
+  g_driverCalls.push_back("Shutdown " + std::to_string(status));
+  return status;
+}
+
+}  // namespace
+
+const TessaDriverApi& LoggingDriver(const TessaDriverApi& inner) {
+  g_inner = inner;
+  g_logging = inner;
+  g_logging.CloseCamera = LoggedClose;
+  g_logging.Shutdown = LoggedShutdown;
+  g_driverCalls.clear();
+  return g_logging;
+}
+
+std::vector<std::string> LoggedDriverCalls() { return g_driverCalls; }
+
 std::uint32_t FrameNumberOf(const std::uint8_t* frame) {
   std::uint32_t n = 0;
   for (int bit = 0; bit < 32; ++bit) {

@@ -79,6 +79,12 @@ class MessageBoxWatcher {
 // Writes the configuration file that the view loads for the camera with this serial.
 void WriteCameraConfiguration(std::uint32_t serial, const std::string& body);
 void RemoveCameraConfiguration(std::uint32_t serial);
+// The configuration file as the view last wrote it; empty when there is none.
+std::string ReadCameraConfiguration(std::uint32_t serial);
+
+// The loaded driver's table with the close and shutdown calls logged in order, with their status.
+const TessaDriverApi& LoggingDriver(const TessaDriverApi& inner);
+std::vector<std::string> LoggedDriverCalls();
 
 // Runs the message loop until the condition holds or the time is up; returns the condition.
 template <typename Condition>

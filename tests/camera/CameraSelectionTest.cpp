@@ -145,3 +145,11 @@ TEST(CameraSelection, CountAboveTenIsTen) {
   ASSERT_TRUE(SelectCamera(driver, p.Refs(), picker, chosen));
   EXPECT_EQ(chosen.cameraId, 9);
 }
+
+TEST(CameraSelection, WithoutADriverThereIsNoCamera) {
+  const TessaDriverApi none{};
+  ScriptedPicker picker(0);
+  SelectedCamera chosen;
+  EXPECT_FALSE(SelectCamera(none, ControlPropertyRefs{}, picker, chosen));
+  EXPECT_TRUE(picker.seenCounts.empty());
+}

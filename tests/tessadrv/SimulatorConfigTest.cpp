@@ -65,7 +65,7 @@ TEST(SimulatorConfig, ReadsEveryCameraKey) {
 TEST(SimulatorConfig, UnusableValuesKeepTheirDefaults) {
   const SimDriverConfig config = DriverConfigFromIni(
       "[Driver]\nTimeScale=0\n[Camera0]\nModel=-1\nLink=3\nColor=2\nSensorWidth=0\nSensorHeight=99999\n"
-      "MemoryMB=x\nRecordBase=99999999999999\nMinPeriodNs=0\nFailOpen=yes\nSerial=4294967296\n");
+      "MemoryMB=x\nRecordBase=-1\nMinPeriodNs=0\nFailOpen=yes\nSerial=4294967296\n");
   const SimCameraConfig& c = config.cameras.at(0);
   const SimCameraConfig d;
   EXPECT_EQ(config.timeScale, 1.0);
@@ -90,4 +90,22 @@ TEST(SimulatorConfig, FamilyFollowsModelAndLink) {
     EXPECT_EQ(DefaultFamily(row.model, row.link), row.family) << row.model << " on " << row.link;
   }
   EXPECT_EQ(DriverConfigFromIni("[Camera0]\nModel=10\nLink=1\n").cameras.at(0).family, 0x20u);
+}
+
+TEST(SimulatorConfig, RefusesCamerasNoDriverCouldReportAndReadsAByteOrderMark) {
+  const struct { const char* text; std::size_t cameras; bool refused; } rows[] = {
+      {"[Driver]\nCameras=2\n[Camera1]\nId=1\n", 0, true},
+      {"[Driver]\nCameras=3\n[Camera0]\nId=9\n[Camera2]\nId=9\n", 0, true},
+      {"[Driver]\nCameras=2\n[Camera1]\nId=3\n", 2, false},
+      {"[Camera0]\nMemoryMB=16384\nRecordBase=0x100000000\n", 0, true},
+      {"[Camera0]\nMemoryMB=16384\nRecordBase=0xFFFFF000\n", 1, false},
+      {"[Camera0]\nMemoryMB=64\nRecordBase=0x10000000\n", 1, false},
+      {"\xEF\xBB\xBF[Driver]\nCameras=2\n", 2, false}};
+  for (const auto& row : rows) {
+    const SimDriverConfig config = DriverConfigFromIni(row.text);
+    EXPECT_EQ(config.cameras.size(), row.cameras) << row.text;
+    EXPECT_EQ(!config.refusal.empty(), row.refused) << row.text;
+  }
+  EXPECT_EQ(DriverConfigFromIni("[Camera0]\nMemoryMB=16384\nRecordBase=0xFFFFF000\n")
+                .cameras[0].recordBase, 0xFFFFF000u);
 }

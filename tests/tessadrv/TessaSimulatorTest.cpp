@@ -67,6 +67,18 @@ TEST(TessaSimulator, ConfigurationComesFromOverrideFileOrDefault) {
   std::remove(path);
 }
 
+TEST(TessaSimulator, ARefusedConfigurationSaysWhyAndOffersNoCameras) {
+  TessaSimulator sim;
+  sim.SetConfigOverride("[Driver]\nCameras=2\n[Camera1]\nId=1\n");
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(sim.Startup(0), kDrvOk);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("same Id 1"), std::string::npos) << said;
+  EXPECT_EQ(CamerasListed(sim), 0);
+  int handle = 0;
+  EXPECT_EQ(sim.OpenCamera(1, &handle), kDrvBadArgument) << "no camera behind the id";
+}
+
 // Live grabs, setting changes, status polls and recordings from four threads at once, as the
 // view's user-interface thread, its worker and the driver's recording threads do.
 TEST(TessaSimulator, ManyCallersAtOnce) {
