@@ -8,12 +8,15 @@
 #include <cstring>
 
 #include "host/Screenshot.h"
+#include "host/UserInput.h"
 #include "platform/com/ComPtr.h"
-#include "platform/com/DispatchArguments.h"
 
 namespace {
 
-enum : DISPID { kEcho = 1, kSleep, kScreenshot, kQuit, kAnsiPtr, kWidePtr, kAlloc, kPeek };
+enum : DISPID {
+  kEcho = 1, kSleep, kScreenshot, kQuit, kAnsiPtr, kWidePtr, kAlloc, kPeek,
+  kSetText, kChoose, kClick, kOnDialog, kUnanswered
+};
 
 struct Member {
   const wchar_t* name;
@@ -23,7 +26,10 @@ struct Member {
 constexpr Member kMembers[] = {{L"Echo", kEcho},       {L"Sleep", kSleep},
                                {L"Screenshot", kScreenshot}, {L"Quit", kQuit},
                                {L"AnsiPtr", kAnsiPtr}, {L"WidePtr", kWidePtr},
-                               {L"Alloc", kAlloc},     {L"Peek", kPeek}};
+                               {L"Alloc", kAlloc},     {L"Peek", kPeek},
+                               {L"SetText", kSetText}, {L"Choose", kChoose},
+                               {L"Click", kClick},     {L"OnDialog", kOnDialog},
+                               {L"Unanswered", kUnanswered}};
 
 // The script stops at Quit: the error it sees is not reported as a script error.
 constexpr HRESULT kQuitting = E_ABORT;
@@ -75,15 +81,49 @@ STDMETHODIMP CHostObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCI
   return ids[0] == DISPID_UNKNOWN || count > 1 ? DISP_E_UNKNOWNNAME : S_OK;
 }
 
-HRESULT CHostObject::Text(DISPPARAMS* params, std::wstring& text) const {
-  if (!params || params->cArgs < 1) return DISP_E_BADPARAMCOUNT;
+HRESULT CHostObject::Text(DISPPARAMS* params, unsigned index, std::wstring& text) const {
+  if (!params || params->cArgs <= index) return DISP_E_BADPARAMCOUNT;
   VARIANT v;
   VariantInit(&v);
-  HRESULT hr = VariantCopyInd(&v, &params->rgvarg[params->cArgs - 1]);
+  HRESULT hr = VariantCopyInd(&v, &params->rgvarg[params->cArgs - 1 - index]);
   if (SUCCEEDED(hr)) hr = VariantChangeType(&v, &v, 0, VT_BSTR);
   if (SUCCEEDED(hr)) text.assign(V_BSTR(&v), SysStringLen(V_BSTR(&v)));
   VariantClear(&v);
   return hr;
+}
+
+// The result is 0 when done, 1 when the bar or the control is missing or disabled, or the list
+// has no such item.
+HRESULT CHostObject::ActOnBar(DISPID id, const CDispatchArguments& args, DISPPARAMS* params,
+                              VARIANT* result) {
+  LONG control = 0;
+  RETURN_IF_FAILED(args.Int32(0, control));
+  HWND bar = FindCameraBar(window_);
+  bool done = false;
+  if (id == kSetText) {
+    std::wstring text;
+    RETURN_IF_FAILED(Text(params, 1, text));
+    done = TypeInto(bar, control, text);
+  } else if (id == kChoose) {
+    LONG index = 0;
+    RETURN_IF_FAILED(args.Int32(1, index));
+    done = ChooseItem(bar, control, index);
+  } else {
+    done = ClickButton(bar, control);
+  }
+  SetResultLong(result, done ? 0 : 1);
+  return S_OK;
+}
+
+// Steps that do not parse are a script error at the line that gave them.
+HRESULT CHostObject::QueueAnswer(DISPPARAMS* params) {
+  std::wstring title, text;
+  RETURN_IF_FAILED(Text(params, 0, title));
+  RETURN_IF_FAILED(Text(params, 1, text));
+  std::vector<DialogStep> steps;
+  if (title.empty() || !ParseDialogSteps(text, steps)) return E_INVALIDARG;
+  answers_.Add(title, std::move(steps));
+  return S_OK;
 }
 
 void CHostObject::SleepPumping(DWORD milliseconds) {
@@ -113,7 +153,7 @@ STDMETHODIMP CHostObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
   LONG number = 0;
   switch (id) {
     case kEcho: {
-      RETURN_IF_FAILED(Text(params, text));
+      RETURN_IF_FAILED(Text(params, 0, text));
       const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
       std::string utf8(static_cast<std::size_t>(bytes > 0 ? bytes : 1), '\0');
       WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8.data(), bytes, nullptr, nullptr);
@@ -126,7 +166,7 @@ STDMETHODIMP CHostObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
       SleepPumping(number > 0 ? static_cast<DWORD>(number) : 0);
       return S_OK;
     case kScreenshot:
-      RETURN_IF_FAILED(Text(params, text));
+      RETURN_IF_FAILED(Text(params, 0, text));
       SetResultLong(result, SaveWindowPicture(window_, text) ? 0 : 1);
       return S_OK;
     case kQuit:
@@ -135,7 +175,7 @@ STDMETHODIMP CHostObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
       quit_ = true;
       return kQuitting;
     case kAnsiPtr: {
-      RETURN_IF_FAILED(Text(params, text));
+      RETURN_IF_FAILED(Text(params, 0, text));
       const int bytes = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
       auto copy = std::make_unique<char[]>(static_cast<std::size_t>(bytes > 0 ? bytes : 1));
       WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, copy.get(), bytes, nullptr, nullptr);
@@ -144,7 +184,7 @@ STDMETHODIMP CHostObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
       return S_OK;
     }
     case kWidePtr: {
-      RETURN_IF_FAILED(Text(params, text));
+      RETURN_IF_FAILED(Text(params, 0, text));
       auto copy = std::make_unique<wchar_t[]>(text.size() + 1);
       std::memcpy(copy.get(), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
       SetAddressResult(result, copy.get());
@@ -175,6 +215,15 @@ STDMETHODIMP CHostObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
       }
       return E_INVALIDARG;
     }
+    case kSetText:
+    case kChoose:
+    case kClick:
+      return ActOnBar(id, args, params, result);
+    case kOnDialog:
+      return QueueAnswer(params);
+    case kUnanswered:
+      SetResultLong(result, answers_.Unanswered());
+      return S_OK;
     default:
       return DISP_E_MEMBERNOTFOUND;
   }
