@@ -85,9 +85,6 @@ class CCamView : public CScrollingView {
   // ShowSaveFailure on the operator's path.
   int SaveImageSequence();
   const SaveOutcome& LastSave() const { return lastSave_; }
-  int WriteImage(const char* fileName, std::uint32_t width, std::uint32_t height,
-                 std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate,
-                 int frameCount, const void* pixels);
 
   // Automation: the hosting control's camera-choice properties (read at the initial update), a
   // setting keyed by its camera-bar control id, saving with the given texts and range (the

@@ -5,6 +5,8 @@
 #include "acquisition/CCamView.h"
 #include "camera/CameraIds.h"
 #include "export/SaveText.h"
+#include "platform/pictolib/PictoTypes.h"
+#include "resources/WorkstationResources.h"
 
 void CCamView::SetControlProperties(const ControlPropertyRefs& properties) {
   properties_ = properties;
@@ -17,12 +19,12 @@ void CCamView::ApplySettingById(UINT controlId, std::uint32_t value) {
     int cameraSetting;  // -1: the record only
   };
   static const Row kRows[] = {
-      {32820, &CameraSettings::Gain, kSetGain},
-      {32823, &CameraSettings::RecordMode, kSetRecordMode},
-      {32826, &CameraSettings::SyncInCfg, kSetSyncIn},
-      {32827, &CameraSettings::TriggerInCfg, kSetTriggerIn},
-      {32822, &CameraSettings::AcquisitionFrames, -1},
-      {32833, &CameraSettings::AcquisitionPreTriggerFrames, -1},
+      {IDC_GAIN, &CameraSettings::Gain, kSetGain},
+      {IDC_RECORD_MODE, &CameraSettings::RecordMode, kSetRecordMode},
+      {IDC_SYNC_IN, &CameraSettings::SyncInCfg, kSetSyncIn},
+      {IDC_TRIGGER_IN, &CameraSettings::TriggerInCfg, kSetTriggerIn},
+      {IDC_FRAMES, &CameraSettings::AcquisitionFrames, -1},
+      {IDC_PRE_TRIGGER, &CameraSettings::AcquisitionPreTriggerFrames, -1},
   };
   for (const Row& row : kRows) {
     if (row.controlId != controlId) continue;
@@ -44,10 +46,10 @@ int CCamView::SaveImageSequenceFor(const void* folder, const void* prefix, int f
   SaveTextFromAddress(folder, settings_.ImageFolder, kImageFolderChars);
   SaveTextFromAddress(prefix, settings_.ImageNamePrefix, kImageNamePrefixChars);
   switch (fileTypeCode) {
-    case 1: settings_.FileType = 2; break;
-    case 2: settings_.FileType = 3; break;
-    case 3: settings_.FileType = 13; break;
-    default: settings_.FileType = 1; break;
+    case 1: settings_.FileType = kTypeBmp; break;
+    case 2: settings_.FileType = kTypeJpeg; break;
+    case 3: settings_.FileType = kTypePnmStream; break;
+    default: settings_.FileType = kTypeTiff; break;
   }
   settings_.SaveFirst = first;
   settings_.SaveLast = last;

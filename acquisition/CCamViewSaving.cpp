@@ -30,13 +30,6 @@ class ViewSaveSteps : public SaveSteps {
 
 }  // namespace
 
-int CCamView::WriteImage(const char* fileName, std::uint32_t width, std::uint32_t height,
-                         std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate,
-                         int frameCount, const void* pixels) {
-  return WriteImageFile(images_.WriteGFile, fileName, width, height, depth, frameIndex, fileType, rate,
-                        frameCount, pixels);
-}
-
 int CCamView::SaveImageSequence() {
   lastSave_ = SaveOutcome{};
   if (!sequenceAvailable_) return lastSave_.result = kSaveNoSequence;

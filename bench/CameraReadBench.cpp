@@ -3,33 +3,19 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bench/BenchTiming.h"
+#include "bench/RecordedFrames.h"
 #include "camera/CCamera.h"
 #include "camera/CameraIds.h"
 #include "platform/tessadrv/SimulatorApi.h"
 
 namespace {
 
-int TESSA_CALL Ignore(TessaContext, int, int) { return 0; }
-
 void MeasureDepth(CCamera& camera, std::uint32_t depth) {
-  camera.SetSetting(kSetPixelFormat, PixelClassOf(depth));
-  camera.SetSetting(kSetPixelDepth, depth);
-  camera.SetSetting(kSetRoiWidth, 1280);
-  camera.SetSetting(kSetRoiHeight, 1024);
-  camera.ApplySettings();
   constexpr int kFrames = 64;
-  camera.StartRecording(0, 0, kFrames, 0, Ignore, 1, 0);
-  int active = 1, recorded = 0, trigger = 0, triggered = 0;
-  while (active) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    camera.GetRecordingStatus(&active, &recorded, &trigger, &triggered);
-  }
-  int out = 0;
-  camera.StopRecording(&out);
+  RecordFrames(camera, depth, 1280, 1024, kFrames);
 
   const std::size_t bytes = camera.GetFrameBytes();
   std::vector<std::uint8_t> source(bytes, 0x5A), target(bytes);

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "bench/BenchTiming.h"
+#include "bench/RecordedFrames.h"
 #include "bench/SaveBenchCases.h"
 #include "camera/CCamera.h"
 #include "camera/CameraIds.h"
@@ -28,8 +28,6 @@ int PICTO_CALL WriteThroughLibrary(const char* name, int index, int type, const 
                                    const void* pixels, int count) {
   return g_library->WriteFile(name, index, type, info, pixels, count);
 }
-
-int TESSA_CALL Ignore(TessaContext, int, int) { return 0; }
 
 // Waits until every file under root is on the disk.
 void SyncFiles(const std::filesystem::path& root) {
@@ -55,22 +53,6 @@ class CameraSteps : public SaveSteps {
   CCamera& camera_;
 };
 
-void Record(CCamera& camera, std::uint32_t depth) {
-  camera.SetSetting(kSetPixelFormat, PixelClassOf(depth));
-  camera.SetSetting(kSetPixelDepth, depth);
-  camera.SetSetting(kSetRoiWidth, kSaveBenchWidth);
-  camera.SetSetting(kSetRoiHeight, kSaveBenchHeight);
-  camera.ApplySettings();
-  camera.StartRecording(0, 0, kSaveBenchFrames, 0, Ignore, 1, 0);
-  int active = 1, recorded = 0, trigger = 0, triggered = 0;
-  while (active) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    camera.GetRecordingStatus(&active, &recorded, &trigger, &triggered);
-  }
-  int out = 0;
-  camera.StopRecording(&out);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,7 +68,7 @@ int main(int argc, char** argv) {
   CodecInfo uncompressed{};
   library.SetCodec(kTypeAvi, &uncompressed);
   for (const SaveBenchCase& c : kSaveBenchCases) {
-    Record(camera, c.depth);
+    RecordFrames(camera, c.depth, kSaveBenchWidth, kSaveBenchHeight, kSaveBenchFrames);
     const std::string folder = (dir / "ours").string(), plain = (dir / "plain").string();
     const auto save = [&] {
       const SaveJob job{folder.c_str(), "Img", c.extension, c.fileType, 0, 1, kSaveBenchFrames, 25.0f,

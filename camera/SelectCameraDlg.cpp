@@ -15,14 +15,6 @@ constexpr COLORREF kMaskColour = RGB(192, 192, 192);
 constexpr int kKnownModelImage = 0;
 constexpr int kNoModelImage = 1;
 
-// Owner of a bitmap loaded only to be copied into the image list.
-struct DeleteBitmapTraits {
-  static HBITMAP Invalid() { return nullptr; }
-  static bool IsValid(HBITMAP h) { return h != nullptr; }
-  static void Close(HBITMAP h) { DeleteObject(h); }
-};
-using UniqueBitmap = UniqueHandle<HBITMAP, DeleteBitmapTraits>;
-
 void LoadText(int id, wchar_t* text, int size) {
   if (LoadStringW(FrameworkInstance(), id, text, size) == 0) text[0] = L'\0';
 }
@@ -64,10 +56,11 @@ BOOL CSelectCameraDlg::OnInitDialog() {
 }
 
 void CSelectCameraDlg::CreateImageList() {
-  images_.reset(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 3, 1));
-  const UniqueBitmap icons(static_cast<HBITMAP>(
-      LoadImageW(FrameworkInstance(), MAKEINTRESOURCEW(IDB_CAMERA_ICONS), IMAGE_BITMAP, 0, 0, 0)));
-  if (images_ && icons) ImageList_AddMasked(images_.get(), icons.get(), kMaskColour);
+  images_ = UniqueImageList(ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 3, 1));
+  // Loaded only to be copied into the image list.
+  const UniqueBitmap icons(
+      LoadImageW(FrameworkInstance(), MAKEINTRESOURCEW(IDB_CAMERA_ICONS), IMAGE_BITMAP, 0, 0, 0));
+  if (images_ && icons) ImageList_AddMasked(images_.get(), static_cast<HBITMAP>(icons.get()), kMaskColour);
   // The list shares the image list (LVS_SHAREIMAGELISTS): the dialog object owns it.
   SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images_.get()));
 }

@@ -6,9 +6,8 @@
 
 #include "camera/CameraSelection.h"
 #include "platform/framework/Dialog.h"
-#include "platform/win32/UniqueHandle.h"
+#include "platform/win32/ImageList.h"
 
-using UniqueImageList = UniqueHandle<HIMAGELIST, NullInvalidTraits<HIMAGELIST, ImageList_Destroy>>;
 
 class CSelectCameraDlg : public CDialog {
  public:

@@ -1,15 +1,6 @@
 // Creation, sizing, focus, the command-update timer and tear-down of the hosted frame.
 #include "control/CActiveXDocControl.h"
 
-namespace {
-
-BOOL CALLBACK SendIdleUpdate(HWND window, LPARAM) {
-  SendMessageW(window, static_cast<UINT>(kIdleUpdateTimerId), 0, 0);
-  return TRUE;
-}
-
-}  // namespace
-
 void CActiveXDocControl::SetDocTemplate(std::unique_ptr<CHostedDocTemplate> docTemplate) {
   docTemplate_ = std::move(docTemplate);
 }
@@ -39,8 +30,7 @@ void CActiveXDocControl::OnSize() {
 
 void CActiveXDocControl::OnTimer() {
   if (!frame_ || !frame_->Handle() || !IsWindowVisible(frame_->Handle())) return;
-  // EnumChildWindows reaches every descendant, the bars' buttons included.
-  EnumChildWindows(Handle(), SendIdleUpdate, 0);
+  frame_->UpdateAllBars();
 }
 
 void CActiveXDocControl::OnSetFocus() {

@@ -7,6 +7,7 @@
 #include "control/CSelvarAboutDlg.h"
 #include "control/CSelvarCtrl.h"
 #include "resources/CommandIds.h"
+#include "resources/WorkstationResources.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ struct SettingMethod {
 };
 
 constexpr SettingMethod kSettingMethods[] = {
-    {22, 32822}, {24, 32833}, {34, 32823}, {36, 32826}, {38, 32827}, {40, 32820},
+    {22, IDC_FRAMES}, {24, IDC_PRE_TRIGGER}, {34, IDC_RECORD_MODE}, {36, IDC_SYNC_IN}, {38, IDC_TRIGGER_IN}, {40, IDC_GAIN},
 };
 
 // Getter methods that read a camera setting.

@@ -7,11 +7,10 @@
 
 namespace {
 
-constexpr std::uint32_t kFirstMultiFrameType = 11;
 
 }  // namespace
 
-int WriteImageFile(WriteGFileCall write, const char* fileName, std::uint32_t width, std::uint32_t height,
+int WriteImage(WriteGFileCall write, const char* fileName, std::uint32_t width, std::uint32_t height,
                    std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate, int frameCount,
                    const void* pixels) {
   if (!write) return 1;
@@ -27,14 +26,14 @@ int WriteImageFile(WriteGFileCall write, const char* fileName, std::uint32_t wid
 
 SaveOutcome SaveSequence(const SaveJob& job, WriteGFileCall write, SaveSteps& steps) {
   SaveOutcome outcome;
-  const bool oneFilePerFrame = job.fileType < kFirstMultiFrameType;
+  const bool oneFilePerFrame = job.fileType < kTypeMultipageTiff;
   char* name = outcome.file;
   if (!oneFilePerFrame && !SequenceFileName(job.folder, job.prefix, job.extension, outcome.file)) {
     outcome.result = kSaveNameTooLong;
     return outcome;
   }
   const auto writeFrame = [&](int index, int count, const void* pixels) {
-    return WriteImageFile(write, name, job.width, job.height, job.depth, index, job.fileType, job.rate, count,
+    return WriteImage(write, name, job.width, job.height, job.depth, index, job.fileType, job.rate, count,
                           pixels);
   };
   // Closes a multi-frame file cut short with the frames it holds; a complete one is closed already.

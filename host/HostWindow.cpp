@@ -41,6 +41,7 @@ ComPtr<IDispatch> CHostWindow::SiteControl(const ComPtr<IOleObject>& control,
   }
   site->Release();
   if (FAILED(hr) || FAILED(control_->QueryInterface(IID_IOleInPlaceObject, inPlace_.put_void())) ||
+      FAILED(control_->QueryInterface(IID_IOleInPlaceActiveObject, active_.put_void())) ||
       FAILED(control_->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
     std::printf("SelvarHost: the control could not be activated (0x%08lx)\n",
                 static_cast<unsigned long>(hr));
@@ -50,7 +51,13 @@ ComPtr<IDispatch> CHostWindow::SiteControl(const ComPtr<IOleObject>& control,
   return dispatch;
 }
 
+bool CHostWindow::TranslateControlKey(MSG& msg) const {
+  if (!active_ || msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
+  return active_->TranslateAccelerator(&msg) == S_OK;
+}
+
 void CHostWindow::RemoveControl() {
+  active_.reset();
   inPlace_.reset();
   if (!control_) return;
   control_->Close(OLECLOSE_NOSAVE);

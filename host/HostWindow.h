@@ -16,6 +16,9 @@ class CHostWindow : public CWindowBase {
   // Sites the control here, loads its properties (bag, or none for a new control) and activates
   // it in place. The control's dispatch, or an empty pointer on failure.
   ComPtr<IDispatch> SiteControl(const ComPtr<IOleObject>& control, IPropertyBag* properties);
+  // Offers a key message to the active control, as a container must before dispatching it; true
+  // when the control took it.
+  bool TranslateControlKey(MSG& msg) const;
   // Closes and lets go of the control.
   void RemoveControl();
 
@@ -27,4 +30,5 @@ class CHostWindow : public CWindowBase {
  private:
   ComPtr<IOleObject> control_;
   ComPtr<IOleInPlaceObject> inPlace_;
+  ComPtr<IOleInPlaceActiveObject> active_;
 };

@@ -9,16 +9,13 @@
 
 namespace {
 
-constexpr int kBmpType = 2;
-constexpr int kPngType = 4;
-
 int FileTypeFor(const std::wstring& path) {
   const std::size_t dot = path.find_last_of(L'.');
   if (dot == std::wstring::npos) return 0;
   std::wstring extension = path.substr(dot + 1);
   for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
-  if (extension == L"png") return kPngType;
-  if (extension == L"bmp") return kBmpType;
+  if (extension == L"png") return kTypePng;
+  if (extension == L"bmp") return kTypeBmp;
   return 0;
 }
 

@@ -79,6 +79,7 @@ int RunHost(const Arguments& arguments) {
     selvar.reset();
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (window.TranslateControlKey(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }

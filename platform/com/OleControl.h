@@ -14,6 +14,7 @@
 #include "platform/com/ConnectionPoint.h"
 #include "platform/com/DispatchArguments.h"
 #include "platform/com/PropertyExchange.h"
+#include "platform/framework/MessageFilter.h"
 #include "platform/framework/WindowBase.h"
 
 // What a concrete control tells the base about itself.
@@ -87,7 +88,11 @@ class COleControl : public CWindowBase,
   STDMETHODIMP UIDeactivate() override;
   STDMETHODIMP SetObjectRects(LPCRECT position, LPCRECT clip) override;
   STDMETHODIMP ReactivateAndUndo() override { return E_NOTIMPL; }
-  STDMETHODIMP TranslateAccelerator(LPMSG) override { return S_FALSE; }
+  // A container offers key messages here before it dispatches them: the control's own dialog
+  // keys (Tab and arrows in the camera bar) are taken by the module's message filters.
+  STDMETHODIMP TranslateAccelerator(LPMSG msg) override {
+    return msg != nullptr && PreTranslateFrameworkMessage(*msg) ? S_OK : S_FALSE;
+  }
   STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
   STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
   STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }

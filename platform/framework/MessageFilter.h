@@ -1,7 +1,7 @@
 // Keys that dialogs understand (Tab, arrows, Enter in an edit box) work in windows that are not
-// modal dialogs only when the message loop offers them first: every loop that dispatches messages
-// (the host's, the control's host's through its accelerator hook, the long loops' pump) calls
-// PreTranslateFrameworkMessage before translating and dispatching.
+// modal dialogs only when the message loop offers them first: the long loops' pump calls
+// PreTranslateFrameworkMessage before translating and dispatching, and so does the control when its
+// container offers it a key through IOleInPlaceActiveObject::TranslateAccelerator.
 #pragma once
 
 #include <windows.h>

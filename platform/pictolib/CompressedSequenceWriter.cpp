@@ -32,9 +32,7 @@ int CompressedSequenceWriter::Finish(OutputFile& out, std::uint32_t frames) {
     PutLE64(index, sizes_[i]);
   }
   out.Write(index);
-  Bytes count;
-  PutLE32(count, frames);
-  out.Patch(kSequenceCountAt, count);
+  PatchSequenceCount(out, frames);
   Bytes at;
   PutLE64(at, indexOffset);
   out.Patch(kSequenceHeaderBytes - 8, at);

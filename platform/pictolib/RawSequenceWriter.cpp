@@ -10,8 +10,6 @@ int RawSequenceWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
 }
 
 int RawSequenceWriter::Finish(OutputFile& out, std::uint32_t frames) {
-  Bytes count;
-  PutLE32(count, frames);
-  out.Patch(kSequenceCountAt, count);
+  PatchSequenceCount(out, frames);
   return WriteStatus(out);
 }

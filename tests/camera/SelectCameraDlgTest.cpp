@@ -141,9 +141,6 @@ TEST(SelectCameraDlg, ListsEveryCameraWithFirstRowSelected) {
         }
         seen.selected = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, -1, LVNI_SELECTED));
         seen.focused = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, -1, LVNI_FOCUSED));
-        // Another test's window may hold the display's activation; the dialog gives the list the
-        // focus back once it is active again.
-        if (GetFocus() != list) SetActiveWindow(dlg);
         seen.listHasFocus = GetFocus() == list;
         HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
         seen.imageCount = images ? ImageList_GetImageCount(images) : 0;
