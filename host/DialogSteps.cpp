@@ -56,8 +56,7 @@ bool ParseStep(const std::wstring& part, DialogStep& step) {
   if (step.kind == DialogStep::kClick) return step.text.empty();
   if (step.kind == DialogStep::kChoose) {
     std::wstring none;
-    int index = 0;
-    return LeadingNumber(step.text, index, none) && none.empty();
+    return LeadingNumber(step.text, step.index, none) && none.empty();
   }
   return true;
 }
@@ -100,7 +99,7 @@ bool ApplyDialogSteps(HWND dialog, const std::vector<DialogStep>& steps) {
     bool done = false;
     switch (step.kind) {
       case DialogStep::kType: done = TypeInto(dialog, step.id, step.text); break;
-      case DialogStep::kChoose: done = ChooseItem(dialog, step.id, std::stoi(step.text)); break;
+      case DialogStep::kChoose: done = ChooseItem(dialog, step.id, step.index); break;
       case DialogStep::kClick: done = ClickButton(dialog, step.id); break;
       case DialogStep::kFolder:
         SelectFolder(dialog, step.text);

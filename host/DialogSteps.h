@@ -14,6 +14,7 @@ struct DialogStep {
   enum Kind { kType, kChoose, kClick, kFolder } kind;
   int id;
   std::wstring text;
+  int index = 0;  // the list item of a choose step
 };
 
 // False, with nothing appended, when a part is not one of the forms above.

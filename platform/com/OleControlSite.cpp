@@ -184,8 +184,13 @@ HRESULT COleControl::ShowPropertyPages(HWND parent) {
   if (!info_.propertyPage) return E_NOTIMPL;
   IUnknown* self = static_cast<IDispatch*>(this);
   CLSID page = *info_.propertyPage;
-  return OleCreatePropertyFrame(parent ? parent : Handle(), 0, 0, L"Selvar", 1, &self, 1, &page,
-                                GetUserDefaultLCID(), 0, nullptr);
+  // The frame's caption is the class's registered short name, as a container would show it.
+  LPOLESTR name = nullptr;
+  if (FAILED(OleRegGetUserType(*info_.clsid, USERCLASSTYPE_SHORT, &name))) name = nullptr;
+  const HRESULT hr = OleCreatePropertyFrame(parent ? parent : Handle(), 0, 0, name ? name : L"", 1, &self,
+                                            1, &page, GetUserDefaultLCID(), 0, nullptr);
+  CoTaskMemFree(name);
+  return hr;
 }
 
 LRESULT COleControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
