@@ -14,7 +14,11 @@ namespace {
 class ViewSaveSteps : public SaveSteps {
  public:
   ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress) : view_(view), progress_(progress) {}
-  void Progress(std::uint32_t position, std::uint32_t count) override { progress_.SetProgress(position, count); }
+  // The bar's repaint lets messages through: the window may close right there.
+  bool Progress(std::uint32_t position, std::uint32_t count) override {
+    progress_.SetProgress(position, count);
+    return view_.Handle() != nullptr;
+  }
   int ReadFrame(std::uint32_t index) override { return view_.LoadFrame(index); }
   const void* Pixels() override { return view_.Camera()->FrameBuffer(); }
   bool StopRequested() override {
@@ -57,8 +61,5 @@ int CCamView::SaveImageSequence() {
                     width, height, depth};
   ViewSaveSteps steps(*this, progress);
   lastSave_ = SaveSequence(job, images_.WriteGFile, steps);
-  // Closed during a progress step, the window took the camera, and the next read failed safely
-  // without the driver; that is the end the operator asked for, not a fault to report.
-  if (!Handle() && lastSave_.result == kSaveReadFailed) lastSave_.result = kSaveAborted;
   return lastSave_.result;
 }

@@ -44,7 +44,7 @@ void SyncFiles(const std::filesystem::path& root) {
 class CameraSteps : public SaveSteps {
  public:
   explicit CameraSteps(CCamera& camera) : camera_(camera) {}
-  void Progress(std::uint32_t, std::uint32_t) override {}
+  bool Progress(std::uint32_t, std::uint32_t) override { return true; }
   int ReadFrame(std::uint32_t index) override { return camera_.ReadFrame(0, 0, int(index)); }
   const void* Pixels() override { return camera_.FrameBuffer(); }
   bool StopRequested() override { return false; }

@@ -71,7 +71,7 @@ constexpr double kIdleUpdateSeconds = 0.3;
 class BareSteps : public SaveSteps {
  public:
   explicit BareSteps(CCamView& view) : view_(view) {}
-  void Progress(std::uint32_t, std::uint32_t) override {}
+  bool Progress(std::uint32_t, std::uint32_t) override { return true; }
   int ReadFrame(std::uint32_t index) override { return view_.LoadFrame(index); }
   const void* Pixels() override { return view_.Camera()->FrameBuffer(); }
   bool StopRequested() override { return false; }

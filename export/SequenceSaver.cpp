@@ -41,8 +41,14 @@ SaveOutcome SaveSequence(const SaveJob& job, WriteGFileCall write, SaveSteps& st
     const int n = static_cast<int>(outcome.framesWritten);
     return oneFilePerFrame || n == 0 || outcome.framesWritten == job.count ? 0 : writeFrame(n, n, nullptr);
   };
+  const auto stop = [&]() {
+    const int ended = endEarly();
+    outcome.result = ended == 0 ? kSaveAborted : kSaveWriteFailed;
+    outcome.status = ended;
+    return outcome;
+  };
   for (std::uint32_t i = 0; i < job.count; ++i) {
-    steps.Progress(i + 1, job.count);
+    if (!steps.Progress(i + 1, job.count)) return stop();
     if (oneFilePerFrame && !FrameFileName(job.folder, job.prefix, i, job.extension, outcome.file)) {
       outcome.result = kSaveNameTooLong;
       return outcome;
@@ -67,12 +73,7 @@ SaveOutcome SaveSequence(const SaveJob& job, WriteGFileCall write, SaveSteps& st
       return outcome;
     }
     ++outcome.framesWritten;
-    if (steps.StopRequested()) {
-      const int ended = endEarly();
-      outcome.result = ended == 0 ? kSaveAborted : kSaveWriteFailed;
-      outcome.status = ended;
-      return outcome;
-    }
+    if (steps.StopRequested()) return stop();
   }
   return outcome;
 }

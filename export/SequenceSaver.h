@@ -36,8 +36,9 @@ struct SaveJob {
 class SaveSteps {
  public:
   virtual ~SaveSteps() = default;
-  // Before the frame at position (from 1) of count.
-  virtual void Progress(std::uint32_t position, std::uint32_t count) = 0;
+  // Before the frame at position (from 1) of count; false when the owner is gone meanwhile (its
+  // window closed while progress was shown), which ends the series as a stop request does.
+  virtual bool Progress(std::uint32_t position, std::uint32_t count) = 0;
   // Reads recorded frame index into the buffer Pixels() gives; 0 or the camera's status.
   virtual int ReadFrame(std::uint32_t index) = 0;
   virtual const void* Pixels() = 0;

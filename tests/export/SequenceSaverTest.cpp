@@ -41,7 +41,10 @@ int TESSA_CALL Ignore(TessaContext, int, int) { return 0; }
 class CameraSteps : public SaveSteps {
  public:
   CameraSteps(CCamera& camera, std::uint32_t stopAfter) : camera_(camera), stopAfter_(stopAfter) {}
-  void Progress(std::uint32_t position, std::uint32_t) override { positions.push_back(position); }
+  bool Progress(std::uint32_t position, std::uint32_t) override {
+    positions.push_back(position);
+    return true;
+  }
   int ReadFrame(std::uint32_t index) override { return camera_.ReadFrame(0, 0, int(index)); }
   const void* Pixels() override { return camera_.FrameBuffer(); }
   bool StopRequested() override { return ++done_ == stopAfter_; }
