@@ -1,6 +1,7 @@
 // Parsing and carrying out a dialog's answer.
 #include "host/DialogSteps.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cwchar>
@@ -64,7 +65,7 @@ bool ParseStep(const std::wstring& part, DialogStep& step) {
 // A person opens the browser's tree one level at a time down to the folder; Wine's browser, too,
 // finds a folder only below the levels already opened. Each level is selected with the browser's
 // own message, as a click in its tree selects it.
-void SelectFolder(HWND browser, const std::wstring& path) {
+void SelectFolderLevels(HWND browser, const std::wstring& path) {
   std::size_t end = path.find(L'\\', 1);
   while (end != std::wstring::npos && end + 1 < path.size()) {
     // A drive's root keeps its backslash; folders are named without one.
@@ -73,6 +74,45 @@ void SelectFolder(HWND browser, const std::wstring& path) {
     end = path.find(L'\\', end + 1);
   }
   SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+}
+
+BOOL CALLBACK FindTree(HWND child, LPARAM found) {
+  wchar_t name[32] = L"";
+  GetClassNameW(child, name, 32);
+  if (std::wcscmp(name, WC_TREEVIEWW) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+// Whether the browser's tree shows the folder as selected: its item carries the path's last name.
+// A browser that kept another folder would otherwise send the files somewhere else unnoticed.
+bool FolderSelected(HWND browser, const std::wstring& path) {
+  HWND tree = nullptr;
+  EnumChildWindows(browser, FindTree, reinterpret_cast<LPARAM>(&tree));
+  if (!tree) return false;
+  const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!item) return false;
+  wchar_t text[MAX_PATH] = L"";
+  TVITEMW query{};
+  query.mask = TVIF_TEXT;
+  query.hItem = item;
+  query.pszText = text;
+  query.cchTextMax = MAX_PATH;
+  if (!SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query))) return false;
+  std::wstring folder = path;
+  while (folder.size() > 1 && folder.back() == L'\\') folder.pop_back();
+  const std::wstring last = folder.substr(folder.find_last_of(L'\\') + 1);
+  // A drive's root shows as a label around its letter ("Local Disk (C:)").
+  return last.back() == L':' ? std::wcsstr(text, last.c_str()) != nullptr : _wcsicmp(text, last.c_str()) == 0;
+}
+
+// The second pass finds the levels the first one opened.
+bool SelectFolder(HWND browser, const std::wstring& path) {
+  for (int pass = 0; pass < 2; ++pass) {
+    SelectFolderLevels(browser, path);
+    if (FolderSelected(browser, path)) return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -102,8 +142,7 @@ bool ApplyDialogSteps(HWND dialog, const std::vector<DialogStep>& steps) {
       case DialogStep::kChoose: done = ChooseItem(dialog, step.id, step.index); break;
       case DialogStep::kClick: done = ClickButton(dialog, step.id); break;
       case DialogStep::kFolder:
-        SelectFolder(dialog, step.text);
-        done = true;
+        done = SelectFolder(dialog, step.text);
         break;
     }
     if (!done) return false;

@@ -25,4 +25,22 @@ Host.OnDialog "Edit Region of Interest", "type 1055 8; type 4242 1; click 1"
 Expect "Click on Edit... with a step on a missing box", Host.Click(32841), 0
 Expect "answers not carried out", Host.Unanswered(), 1
 Expect "x0 after the cancelled editor", Selvar.GetROIParameter(0), x0
+' The folder browser's step holds only when the folder really is the one selected; a folder the
+' browser cannot reach cancels the browser, and the save dialog is left with Cancel all the same.
+Dim waited
+Selvar.SetRecordMode 0
+Selvar.SetFramesNumber 3
+Selvar.CmdRecord
+waited = 0
+Do While Selvar.IsCameraRecording() <> 0 And waited < 10000
+  Host.Sleep 50
+  waited = waited + 50
+Loop
+' The editor's failed answer above still counts; each browse adds one more only when it fails.
+For Each bad In Array("C:\windows", "C:\no such folder")
+  Host.OnDialog "Save Sequence to file", "click 207; click 2"
+  Host.OnDialog "Browse for Folder", "folder " & bad & "; click 1"
+  Selvar.CmdShowSaveSequenceDialogBox
+  Expect "answers not carried out after browsing to " & bad, Host.Unanswered(), 2 + (bad = "C:\windows")
+Next
 Finish "the operator's inputs refuse what a person could not do"
