@@ -1,6 +1,8 @@
 // Frame geometry checks and the conversions from RawFrame rows to encoder rows.
 #include "platform/pictolib/FrameLayout.h"
 
+#include "platform/pictolib/RowKernels.h"
+
 #include <cstring>
 
 namespace {
@@ -47,22 +49,12 @@ void RowTo8Bit(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t*
       std::memcpy(dst, src, layout.RowBytes());
       return;
     }
-    for (std::uint32_t x = 0; x < w; ++x, src += 3, dst += 3) {
-      dst[0] = src[2]; dst[1] = src[1]; dst[2] = src[0];
-    }
+    SwapOuterBytes24(src, dst, w);
     return;
   }
   const unsigned shift = layout.sampleBits - 8;
   if (layout.channels == 1 || !swap) {
-    // Whole words through memcpy (both builds run on little-endian hosts, like the RawFrame), so
-    // that the loop compiles to vector shifts and minimums.
-    const std::size_t samples = std::size_t(w) * layout.channels;
-    for (std::size_t i = 0; i < samples; ++i) {
-      std::uint16_t v;
-      std::memcpy(&v, src + 2 * i, 2);
-      const unsigned r = unsigned(v) >> shift;
-      dst[i] = std::uint8_t(r < 255 ? r : 255);
-    }
+    NarrowWords(src, dst, std::size_t(w) * layout.channels, shift);
     return;
   }
   for (std::uint32_t x = 0; x < w; ++x, src += 6, dst += 3) {
@@ -77,17 +69,10 @@ void RowToRgb24(const FrameLayout& layout, const std::uint8_t* src, std::uint8_t
     RowTo8Bit(layout, src, dst, RowOrder::Rgb);
     return;
   }
-  const std::uint32_t w = layout.width;
-  if (!layout.IsWide()) {
-    for (std::uint32_t x = 0; x < w; ++x) dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = src[x];
-    return;
-  }
-  const unsigned shift = layout.sampleBits - 8;
-  for (std::uint32_t x = 0; x < w; ++x) {
-    std::uint16_t v;
-    std::memcpy(&v, src + 2 * x, 2);
-    const unsigned r = unsigned(v) >> shift;
-    dst[3 * x] = dst[3 * x + 1] = dst[3 * x + 2] = std::uint8_t(r < 255 ? r : 255);
+  if (layout.IsWide()) {
+    NarrowGreyWordsToRgb24(src, dst, layout.width, layout.sampleBits - 8);
+  } else {
+    SpreadGreyToRgb24(src, dst, layout.width);
   }
 }
 

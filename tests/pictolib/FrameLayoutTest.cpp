@@ -1,5 +1,6 @@
 // Frame geometry checks, row conversions, rate fractions and the JPEG quality scale.
 #include "platform/pictolib/FrameLayout.h"
+#include "platform/pictolib/RowKernels.h"
 #include "platform/pictolib/FrameRate.h"
 #include "platform/pictolib/JpegEncoder.h"
 #include "tests/pictolib/TestFrames.h"
@@ -90,6 +91,35 @@ TEST(FrameLayout, EightBitRowsKeepTheUpperBitsAndSaturate) {
     std::vector<std::uint8_t> out(c.expected.size());
     RowTo8Bit(l, c.row.data(), out.data(), c.order);
     EXPECT_EQ(out, c.expected) << "depth " << c.depth;
+  }
+}
+
+// The vector loops stop where whole vectors end; every row length must come out as pixel by pixel
+// (exactly sized buffers, so that a write past the row shows under AddressSanitizer).
+TEST(RowKernels, EveryRowLengthMatchesThePixelRule) {
+  for (std::size_t n = 1; n <= 40; ++n) {
+    std::vector<std::uint8_t> bytes(3 * n), words(2 * n);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = std::uint8_t(i * 37 + n);
+    for (std::size_t i = 0; i < n; ++i) {
+      const unsigned v = unsigned(i * 97 + n * 13) % 1100;  // some above 10 bits, to saturate
+      words[2 * i] = std::uint8_t(v);
+      words[2 * i + 1] = std::uint8_t(v >> 8);
+    }
+    std::vector<std::uint8_t> swapped(3 * n), spread(3 * n), narrow(n), narrowSpread(3 * n);
+    SwapOuterBytes24(bytes.data(), swapped.data(), n);
+    SpreadGreyToRgb24(bytes.data(), spread.data(), n);
+    NarrowWords(words.data(), narrow.data(), n, 2);
+    NarrowGreyWordsToRgb24(words.data(), narrowSpread.data(), n, 2);
+    for (std::size_t i = 0; i < n; ++i) {
+      const unsigned word = unsigned(words[2 * i] | words[2 * i + 1] << 8) >> 2;
+      const std::uint8_t upper = std::uint8_t(word > 255 ? 255 : word);
+      for (std::size_t c = 0; c < 3; ++c) {
+        ASSERT_EQ(swapped[3 * i + c], bytes[3 * i + 2 - c]) << n << " pixels, pixel " << i;
+        ASSERT_EQ(spread[3 * i + c], bytes[i]) << n << " pixels, pixel " << i;
+        ASSERT_EQ(narrowSpread[3 * i + c], upper) << n << " pixels, pixel " << i;
+      }
+      ASSERT_EQ(narrow[i], upper) << n << " words, word " << i;
+    }
   }
 }
 
