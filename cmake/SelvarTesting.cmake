@@ -11,7 +11,8 @@ else()
 endif()
 
 # selvar_add_test(NAME [SERIAL] [FIXTURE F] SOURCES ... LIBS ...): SERIAL for programs that read the screen or
-# send real mouse input, which other tests' windows on the same display would disturb.
+# send real mouse input, which other tests' windows on the same display would disturb, or that change
+# what every program in the prefix reads (the registered shared documents folder).
 # FIXTURE names a ctest fixture that every case of the program waits for.
 function(selvar_add_test name)
   cmake_parse_arguments(ARG "SERIAL" "FIXTURE" "SOURCES;LIBS" ${ARGN})

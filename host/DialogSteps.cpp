@@ -84,26 +84,72 @@ BOOL CALLBACK FindTree(HWND child, LPARAM found) {
   return FALSE;
 }
 
-// Whether the browser's tree shows the folder as selected: its item carries the path's last name.
-// A browser that kept another folder would otherwise send the files somewhere else unnoticed.
-bool FolderSelected(HWND browser, const std::wstring& path) {
+HWND BrowserTree(HWND browser) {
   HWND tree = nullptr;
   EnumChildWindows(browser, FindTree, reinterpret_cast<LPARAM>(&tree));
-  if (!tree) return false;
-  const auto item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  if (!item) return false;
+  return tree;
+}
+
+HTREEITEM NextItem(HWND tree, HTREEITEM item, WPARAM relation) {
+  return reinterpret_cast<HTREEITEM>(
+      SendMessageW(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+
+std::wstring ItemText(HWND tree, HTREEITEM item) {
   wchar_t text[MAX_PATH] = L"";
   TVITEMW query{};
   query.mask = TVIF_TEXT;
   query.hItem = item;
   query.pszText = text;
   query.cchTextMax = MAX_PATH;
-  if (!SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query))) return false;
-  std::wstring folder = path;
-  while (folder.size() > 1 && folder.back() == L'\\') folder.pop_back();
-  const std::wstring last = folder.substr(folder.find_last_of(L'\\') + 1);
-  // A drive's root shows as a label around its letter ("Local Disk (C:)").
-  return last.back() == L':' ? std::wcsstr(text, last.c_str()) != nullptr : _wcsicmp(text, last.c_str()) == 0;
+  if (!SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query))) return L"";
+  return text;
+}
+
+// A drive's root shows as a label around its letter ("Local Disk (C:)"); a folder by its name.
+bool ShowsName(const std::wstring& text, const std::wstring& name) {
+  return name.back() == L':' ? text.find(name) != std::wstring::npos : _wcsicmp(text.c_str(), name.c_str()) == 0;
+}
+
+std::vector<std::wstring> PathNames(const std::wstring& path) {
+  std::vector<std::wstring> names;
+  std::size_t start = 0;
+  while (start < path.size()) {
+    std::size_t end = path.find(L'\\', start);
+    if (end == std::wstring::npos) end = path.size();
+    if (end > start) names.push_back(path.substr(start, end - start));
+    start = end + 1;
+  }
+  return names;
+}
+
+// Whether the browser's tree shows the folder as selected: its item carries the path's last name.
+// A browser that kept another folder would otherwise send the files somewhere else unnoticed.
+bool FolderSelected(HWND browser, const std::wstring& path) {
+  const HWND tree = BrowserTree(browser);
+  const std::vector<std::wstring> names = PathNames(path);
+  if (!tree || names.empty()) return false;
+  const HTREEITEM item = NextItem(tree, nullptr, TVGN_CARET);
+  return item && ShowsName(ItemText(tree, item), names.back());
+}
+
+// Wine's browser at times stops at a level whose tree item does show the next folder: the rest of
+// the way is then clicked in the tree, level by level, as a person would.
+void SelectBelowCaret(HWND browser, const std::wstring& path) {
+  const HWND tree = BrowserTree(browser);
+  const std::vector<std::wstring> names = PathNames(path);
+  HTREEITEM item = tree ? NextItem(tree, nullptr, TVGN_CARET) : nullptr;
+  if (!item) return;
+  const std::wstring reached = ItemText(tree, item);
+  std::size_t level = names.size();
+  while (level > 0 && !ShowsName(reached, names[level - 1])) --level;
+  for (; item && level > 0 && level < names.size(); ++level) {
+    SendMessageW(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    HTREEITEM child = NextItem(tree, item, TVGN_CHILD);
+    while (child && !ShowsName(ItemText(tree, child), names[level])) child = NextItem(tree, child, TVGN_NEXT);
+    if (child) SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+    item = child;
+  }
 }
 
 // The second pass finds the levels the first one opened.
@@ -112,7 +158,8 @@ bool SelectFolder(HWND browser, const std::wstring& path) {
     SelectFolderLevels(browser, path);
     if (FolderSelected(browser, path)) return true;
   }
-  return false;
+  SelectBelowCaret(browser, path);
+  return FolderSelected(browser, path);
 }
 
 }  // namespace
