@@ -1,5 +1,6 @@
 // What the control's automation asks of the view: the control's camera-choice properties,
 // setting changes keyed by camera-bar control id, saving by given texts, and copying frames out.
+#include <cstdint>
 #include <cstring>
 
 #include "acquisition/CCamView.h"
@@ -7,6 +8,28 @@
 #include "export/SaveText.h"
 #include "platform/pictolib/PictoTypes.h"
 #include "resources/WorkstationResources.h"
+
+namespace {
+
+// Bytes from address on that can be read without a fault, up to wanted: a text handed over by
+// address is never read into memory that is not there.
+std::size_t ReadableBytes(const void* address, std::size_t wanted) {
+  constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+  const auto* start = static_cast<const std::uint8_t*>(address);
+  std::size_t readable = 0;
+  while (readable < wanted) {
+    MEMORY_BASIC_INFORMATION region{};
+    if (!VirtualQuery(start + readable, &region, sizeof region) || region.State != MEM_COMMIT ||
+        (region.Protect & PAGE_GUARD) || !(region.Protect & kReadable)) {
+      break;
+    }
+    readable = static_cast<const std::uint8_t*>(region.BaseAddress) + region.RegionSize - start;
+  }
+  return readable < wanted ? readable : wanted;
+}
+
+}  // namespace
 
 void CCamView::SetControlProperties(const ControlPropertyRefs& properties) {
   properties_ = properties;
@@ -43,8 +66,10 @@ void CCamView::ApplySettingById(UINT controlId, std::uint32_t value) {
 int CCamView::SaveImageSequenceFor(const void* folder, const void* prefix, int fileTypeCode,
                                    std::uint32_t first, std::uint32_t last, std::uint32_t step) {
   const CameraSettings kept = settings_;
-  SaveTextFromAddress(folder, settings_.ImageFolder, kImageFolderChars);
-  SaveTextFromAddress(prefix, settings_.ImageNamePrefix, kImageNamePrefixChars);
+  SaveTextFromAddress(folder, ReadableBytes(folder, 2 * kImageFolderChars), settings_.ImageFolder,
+                      kImageFolderChars);
+  SaveTextFromAddress(prefix, ReadableBytes(prefix, 2 * kImageNamePrefixChars),
+                      settings_.ImageNamePrefix, kImageNamePrefixChars);
   switch (fileTypeCode) {
     case 1: settings_.FileType = kTypeBmp; break;
     case 2: settings_.FileType = kTypeJpeg; break;

@@ -13,8 +13,6 @@
 
 namespace {
 
-CMainFrame* g_current = nullptr;  // the module's current frame
-
 constexpr UINT kToolBarButtons[] = {
     ID_CAMERA_RECORD, ID_CAMERA_STOP,    ID_CAMERA_PLAY, ID_CAMERA_TRIGGER,     0,
     ID_FRAME_FIRST,   ID_FRAME_PREVIOUS, ID_FRAME_REWIND, ID_FRAME_FAST_FORWARD, ID_FRAME_NEXT,
@@ -29,12 +27,6 @@ constexpr int kFirstCustomZoom = 5;
 const CommandEntry<CMainFrame> CMainFrame::kCommands[] = {
     {ID_EXPOSURE_DOWN, ID_EXPOSURE_UP, &CMainFrame::OnExposureStep, nullptr},
 };
-
-CMainFrame::~CMainFrame() {
-  if (g_current == this) g_current = nullptr;
-}
-
-CMainFrame* CMainFrame::Current() { return g_current; }
 
 bool CMainFrame::CreateFrame(HWND parent) {
   topLevel_ = parent == nullptr;
@@ -84,7 +76,6 @@ int CMainFrame::OnCreate() {
   if (!cameraBar_.Create(*this)) return -1;
   ShowWindow(cameraBar_.Handle(), SW_SHOWNORMAL);
   AddControlBar(&cameraBar_, DockSide::Right);
-  g_current = this;
   return 0;
 }
 
@@ -139,7 +130,6 @@ LRESULT CMainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       return OnCreate();
     case WM_DESTROY:
-      if (g_current == this) g_current = nullptr;
       // A frame of its own is the program's main window.
       if (topLevel_) PostQuitMessage(0);
       break;

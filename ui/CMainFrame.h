@@ -13,13 +13,8 @@
 
 class CMainFrame : public CFrameWindow, public CameraViewHost {
  public:
-  ~CMainFrame() override;
-
   // Creates the frame's window filling the parent's client area, or top-level without a parent.
   bool CreateFrame(HWND parent);
-
-  // The frame most recently created and still alive, for the automation interface.
-  static CMainFrame* Current();
 
   CCamBar& Bar() { return cameraBar_; }
   CCamToolBar& ToolBar() { return toolBar_; }

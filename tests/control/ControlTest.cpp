@@ -282,6 +282,43 @@ TEST_F(ControlTest, TypeInformationAndEventsAreTheLibrarysForThisArchitecture) {
   info->ReleaseTypeAttr(attributes);
 }
 
+// A one-character 8-bit text looks like UTF-16; where memory ends after its zero byte, the save
+// method must not read on.
+TEST_F(ControlTest, ASaveTextAtTheEndOfMemoryIsNotReadBeyondIt) {
+  ComPtr<IDispatch> selvar = window_.SiteControl(NewControl(), nullptr);
+  ASSERT_TRUE(selvar);
+  SYSTEM_INFO system;
+  GetSystemInfo(&system);
+  auto* pages = static_cast<char*>(VirtualAlloc(nullptr, 2 * system.dwPageSize, MEM_RESERVE, PAGE_NOACCESS));
+  ASSERT_TRUE(pages);
+  ASSERT_TRUE(VirtualAlloc(pages, system.dwPageSize, MEM_COMMIT, PAGE_READWRITE));
+  char* text = pages + system.dwPageSize - 2;
+  text[0] = 'a';
+  text[1] = 0;
+  VARIANT args[6];  // last argument first: step, stop, start, type, prefix, folder
+  const LONG numbers[4] = {1, 0, 0, 0};
+  for (int i = 0; i < 4; ++i) {
+    V_VT(&args[i]) = VT_I4;
+    V_I4(&args[i]) = numbers[i];
+  }
+  for (int i = 4; i < 6; ++i) {
+    if (sizeof(void*) == 8) {
+      V_VT(&args[i]) = VT_I8;
+      V_I8(&args[i]) = reinterpret_cast<LONG_PTR>(text);
+    } else {
+      V_VT(&args[i]) = VT_I4;
+      V_I4(&args[i]) = static_cast<LONG>(reinterpret_cast<LONG_PTR>(text));
+    }
+  }
+  DISPPARAMS params{args, nullptr, 6, 0};
+  VARIANT result;
+  VariantInit(&result);
+  // Nothing is recorded, so the save itself fails; the texts are read first.
+  EXPECT_EQ(selvar->Invoke(18, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr), S_OK);
+  VariantClear(&result);
+  VirtualFree(pages, 0, MEM_RELEASE);
+}
+
 TEST_F(ControlTest, TheFrameInsideTheControlDocksItsCameraBarOnTheRight) {
   ASSERT_TRUE(window_.SiteControl(NewControl(), nullptr));
   HWND control = FindWindowExW(window_.Handle(), nullptr, L"SelvarControl", nullptr);

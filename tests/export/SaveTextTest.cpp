@@ -26,7 +26,7 @@ TEST(SaveText, EightBitAndUtf16TextsGiveTheSameName) {
     std::string text(c.bytes, c.size);
     char out[16];
     std::memset(out, 'x', sizeof out);
-    SaveTextFromAddress(text.data(), out, 15);
+    SaveTextFromAddress(text.data(), text.size(), out, 15);
     EXPECT_STREQ(out, c.expected);
   }
 }
@@ -37,13 +37,19 @@ TEST(SaveText, NothingIsReadOrWrittenBeyondTheCapacity) {
   auto eightBit = std::make_unique<char[]>(capacity);
   std::memcpy(eightBit.get(), "abcd", capacity);
   char out[capacity + 1];
-  SaveTextFromAddress(eightBit.get(), out, capacity);
+  SaveTextFromAddress(eightBit.get(), capacity, out, capacity);
   EXPECT_STREQ(out, "abcd");
 
   auto wide = std::make_unique<char[]>(2 * capacity);
   std::memcpy(wide.get(), "a\0b\0c\0d\0", 2 * capacity);
-  SaveTextFromAddress(wide.get(), out, capacity);
+  SaveTextFromAddress(wide.get(), 2 * capacity, out, capacity);
   EXPECT_STREQ(out, "abcd");
+
+  // A one-character 8-bit text where readable memory ends after its zero byte.
+  auto one = std::make_unique<char[]>(2);
+  std::memcpy(one.get(), "a", 2);
+  SaveTextFromAddress(one.get(), 2, out, capacity);
+  EXPECT_STREQ(out, "a");
 }
 
 }  // namespace
