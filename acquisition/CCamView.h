@@ -21,6 +21,8 @@
 // Posted by the worker to the view's window when a live grab fails; wParam is the camera code,
 // lParam the tag of the worker that failed, so an error from a worker stopped meanwhile is ignored.
 constexpr UINT WM_CAMERA_ERROR = WM_USER + 201;
+// A one-shot worker's image is in the frame buffer (wParam the grab's status, lParam its tag).
+constexpr UINT WM_SNAP_DONE = WM_USER + 202;
 
 struct MenuTraits {
   static HMENU Invalid() { return nullptr; }
@@ -32,9 +34,11 @@ using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 // The threading rule of the view. The window's thread never waits on the worker or the driver
 // for more than a few milliseconds:
 // - Every use of the camera object holds the camera lock for the length of one statement; no
-//   such statement waits for a frame. A grab, on either thread, reads its request under the lock
-//   (PrepareGrab) and waits for the frame without it (SendGrab), so a setting change, a playback
-//   read or a paint never queues behind a frame that is slow to come.
+//   such statement waits for a frame. A grab reads its request under the lock (PrepareGrab) and
+//   waits for the frame without it (SendGrab), so a setting change, a playback read or a paint
+//   never queues behind a frame that is slow to come.
+// - Grabs run on the worker only: live preview, images while recording, and the single image
+//   after a settings change or Stop (a one-shot worker that posts WM_SNAP_DONE).
 // - What the command rules and painting need (open flag, state flags, image size, frame buffer
 //   address) is read without the lock; only the window's thread changes it.
 // - StopWorker signals the worker first and terminates it after 1500 ms; a worker terminated
@@ -60,13 +64,14 @@ class CCamView : public CScrollingView {
   // Settings.
   void ApplyCameraSetting(int id);
   int CommitSettings();
-  int SnapLiveImage();
+  void SnapLiveImage();
   void SetExposureValue(std::uint32_t microseconds);
   void SetPeriodValue(std::uint32_t microseconds);
   CameraSettings& Settings() { return settings_; }
 
   // Acquisition.
-  void StartWorker();
+  // snapOnly: the worker grabs one image, reports it with WM_SNAP_DONE and ends.
+  void StartWorker(bool snapOnly = false);
   void StopWorker();
   int Record();
   int BeginRecording();
@@ -132,6 +137,8 @@ class CCamView : public CScrollingView {
   void UpdateScrollSize();
   void OnDestroy();
   void OnCameraError(int code, std::uint32_t workerTag);
+  void OnSnapDone(int status, std::uint32_t workerTag);
+  void EndSnap();
   void AdoptCameraSettings();
   int GrabFrame(bool duringRecording);
   void OnRightButtonDown(POINT point);
@@ -198,6 +205,7 @@ class CCamView : public CScrollingView {
   int scanning_ = 0;
   UniqueThread worker_;
   std::uint32_t workerTag_ = 0;  // changes with every worker started
+  bool snapOnly_ = false;        // set before a worker starts, for that worker
   UniqueEvent stopEvent_;
   wchar_t stopEventName_[64] = L"";
   int zoomPercent_ = 100;

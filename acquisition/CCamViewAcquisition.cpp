@@ -13,12 +13,13 @@ constexpr DWORD kWorkerStopWaitMs = 1500;
 
 long CCamView::LiveWorkerCount() { return g_liveWorkers.load(); }
 
-void CCamView::StartWorker() {
+void CCamView::StartWorker(bool snapOnly) {
   if (worker_) StopWorker();
   if (!IsCameraOpen()) {
     worker_.reset();
     return;
   }
+  snapOnly_ = snapOnly;
   ++g_liveWorkers;
   ++workerTag_;
   worker_.reset(CreateThread(nullptr, 0, WorkerEntry, this, 0, nullptr));
@@ -47,6 +48,10 @@ DWORD WINAPI CCamView::WorkerEntry(void* view) {
 void CCamView::WorkerLoop() {
   // Set before this thread started; it changes only after the thread has ended.
   const std::uint32_t tag = workerTag_;
+  if (snapOnly_) {
+    PostMessageW(Handle(), WM_SNAP_DONE, static_cast<WPARAM>(GrabFrame(false)), tag);
+    return;
+  }
   for (;;) {
     if (WaitForSingleObject(stopEvent_.get(), 10) == WAIT_OBJECT_0) return;
     int result = 1;  // nothing to show

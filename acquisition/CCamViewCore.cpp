@@ -155,14 +155,24 @@ void CCamView::AdoptCameraSettings() {
   settings_.LiveTimeOut = timeOut;
 }
 
-int CCamView::SnapLiveImage() {
-  const int status = GrabFrame(false);
+// The single image is grabbed by a one-shot worker, so that a driver that stalls never holds
+// up the window (the rule at LockedCamera); it is shown when WM_SNAP_DONE arrives.
+void CCamView::SnapLiveImage() { StartWorker(true); }
+
+void CCamView::OnSnapDone(int status, std::uint32_t workerTag) {
+  // A later worker, or live preview or a recording started since, has taken over.
+  if (workerTag != workerTag_ || live_ || recording_) return;
   if (status == kDrvOk) {
     RefreshLiveImage(0);
-    return 1;
+  } else {
+    ShowCameraMessage(ErrorTextFor(status), MB_ICONERROR, 0);
   }
-  ShowCameraMessage(ErrorTextFor(status), MB_ICONERROR, 0);
-  return 0;
+}
+
+// A single image still being grabbed ends before the camera's settings or the frame buffer
+// change under it.
+void CCamView::EndSnap() {
+  if (!live_ && !recording_) StopWorker();
 }
 
 void CCamView::ImageTail() {
@@ -183,6 +193,7 @@ void CCamView::UpdateScrollSize() {
 }
 
 void CCamView::ApplyCameraSetting(int id) {
+  EndSnap();
   switch (id) {
     case 0:
       Camera()->SetLiveTimeOut(settings_.LiveTimeOut);
@@ -372,6 +383,9 @@ LRESULT CCamView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CAMERA_ERROR:
       OnCameraError(static_cast<int>(wParam), static_cast<std::uint32_t>(lParam));
+      return 0;
+    case WM_SNAP_DONE:
+      OnSnapDone(static_cast<int>(wParam), static_cast<std::uint32_t>(lParam));
       return 0;
     case WM_RBUTTONDOWN:
       OnRightButtonDown({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});

@@ -14,6 +14,7 @@ void CCamView::GoToFrame(std::uint32_t index) {
 // does not move them. An index beyond the sequence reads nothing.
 int CCamView::LoadFrame(std::uint32_t index) {
   if (index >= frameCount_) return kCamOutOfRange;
+  EndSnap();
   std::uint64_t position = std::uint64_t{ringStart_} + index;
   if (ringLength_ != 0 && position >= ringLength_) position -= ringLength_;
   return Camera()->ReadFrame(static_cast<std::uint32_t>(recordingBase_),

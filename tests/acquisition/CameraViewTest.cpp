@@ -73,6 +73,12 @@ class CameraView : public ::testing::Test {
     ASSERT_NE(docTemplate_.OpenNewDocument(nullptr), nullptr);
     view_ = static_cast<CCamView*>(docTemplate_.View());
     frame_ = static_cast<LoggingFrame*>(docTemplate_.Frame());
+    WaitForSnap();
+  }
+  // Until the single image the view asked for has arrived and been handled.
+  void WaitForSnap() {
+    PumpUntil([] { return CCamView::LiveWorkerCount() == 0; }, 5000);
+    PumpUntil([] { return false; }, 10);
   }
 
   void Command(UINT id) { SendMessageW(view_->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -690,6 +696,11 @@ TEST_F(CameraView, AStalledGrabNeverHoldsUpTheWindow) {
   ASSERT_EQ(view_->Camera()->ReadSettings(), 0);
   EXPECT_EQ(Setting(kSetTriggerIn), 2u);
   EXPECT_LT(GetTickCount() - applied, 200u);
+  // The single image that Stop while idle asks for is grabbed off the window's thread too.
+  const DWORD snapped = GetTickCount();
+  Command(ID_CAMERA_STOP);
+  EXPECT_LT(GetTickCount() - snapped, 100u) << "Stop while idle does not wait for the image";
+  EXPECT_LT(WorstAnswerMs(view_->Handle(), refresh, 20), 100u);
 }
 
 TEST_F(CameraView, AnErrorFromAStoppedPreviewDoesNotEndTheNextRecording) {
@@ -921,6 +932,7 @@ TEST_F(CommandRules, StopLwrDepthAndMenu) {
   Start(OneCamera(), Line("RecordMode", 1) + Line("AcquisitionFrames", 50));
   const std::uint32_t shown = ShownFrameNumber();
   Command(ID_CAMERA_STOP);
+  WaitForSnap();
   EXPECT_EQ(ShownFrameNumber(), shown + 1) << "Stop while idle grabs one new image";
 
   for (int lwr : {0, 1}) {
