@@ -14,49 +14,9 @@
 #include "config/ConfigWriter.h"
 #include "config/Configuration.h"
 #include "tests/config/TempFolder.h"
+#include "tests/support/SharedDocumentsValue.h"
 
 namespace {
-
-const char kShellFolders[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char kValueName[] = "Common Documents";
-
-// Sets or removes "Common Documents" for one test and puts the prefix's own value back afterwards.
-// Everything that touches the value lives in this file's single test process run.
-class SharedFolderValue {
- public:
-  SharedFolderValue() {
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kShellFolders, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
-                    &key_, nullptr);
-    DWORD size = 0;
-    had_ = RegQueryValueExA(key_, kValueName, nullptr, &type_, nullptr, &size) == ERROR_SUCCESS;
-    if (had_) {
-      saved_.resize(size);
-      RegQueryValueExA(key_, kValueName, nullptr, &type_, saved_.data(), &size);
-    }
-  }
-  ~SharedFolderValue() {
-    if (had_) {
-      RegSetValueExA(key_, kValueName, 0, type_, saved_.data(), static_cast<DWORD>(saved_.size()));
-    } else {
-      RegDeleteValueA(key_, kValueName);
-    }
-    RegCloseKey(key_);
-  }
-  SharedFolderValue(const SharedFolderValue&) = delete;
-  SharedFolderValue& operator=(const SharedFolderValue&) = delete;
-
-  void Set(const std::string& folder) {
-    RegSetValueExA(key_, kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   static_cast<DWORD>(folder.size() + 1));
-  }
-  void Remove() { RegDeleteValueA(key_, kValueName); }
-
- private:
-  HKEY key_ = nullptr;
-  bool had_ = false;
-  DWORD type_ = REG_SZ;
-  std::vector<BYTE> saved_;
-};
 
 std::string StorageFolder() {
   char folder[kFolderChars];
@@ -74,7 +34,7 @@ std::string CurrentDirectory() {
 }  // namespace
 
 TEST(StorageFolder, RegistryValueElseCurrentDirectory) {
-  SharedFolderValue value;
+  SharedDocumentsValue value;
   TempFolder work;
   const std::string dir = work.Path().string();
   ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));

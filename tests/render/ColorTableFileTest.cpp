@@ -11,12 +11,10 @@
 #include <vector>
 
 #include "config/SharedFolder.h"
+#include "tests/support/SharedDocumentsValue.h"
 
 namespace {
 
-constexpr const char* kShellFoldersKey =
-    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr const char* kCommonDocuments = "Common Documents";
 constexpr std::int32_t kOne = 65536;
 
 std::vector<std::int32_t> Identity() {
@@ -24,70 +22,6 @@ std::vector<std::int32_t> Identity() {
   words[0] = words[4] = words[8] = kOne;
   return words;
 }
-
-// Test processes run side by side; this lock keeps them from sharing the file and registry value.
-class SharedFolderLock {
- public:
-  SharedFolderLock() : m_mutex(CreateMutexA(nullptr, FALSE, "Selvar.SharedDocumentsFolder.Tests")) {
-    if (m_mutex) WaitForSingleObject(m_mutex, INFINITE);
-  }
-  ~SharedFolderLock() {
-    if (!m_mutex) return;
-    ReleaseMutex(m_mutex);
-    CloseHandle(m_mutex);
-  }
-  SharedFolderLock(const SharedFolderLock&) = delete;
-  SharedFolderLock& operator=(const SharedFolderLock&) = delete;
-
- private:
-  HANDLE m_mutex;
-};
-
-// Replaces (or removes) the registered shared documents folder and puts the old value back.
-class RegisteredFolderOverride {
- public:
-  explicit RegisteredFolderOverride(const char* folder) {
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kShellFoldersKey, 0, KEY_READ | KEY_WRITE, &m_key) !=
-        ERROR_SUCCESS) {
-      m_key = nullptr;
-      return;
-    }
-    char old[MAX_PATH + 1] = {};
-    DWORD bytes = MAX_PATH;
-    m_hadValue = RegQueryValueExA(m_key, kCommonDocuments, nullptr, &m_type,
-                                  reinterpret_cast<BYTE*>(old), &bytes) == ERROR_SUCCESS;
-    m_old = old;
-    m_applied = folder ? Set(folder) : RegDeleteValueA(m_key, kCommonDocuments) == ERROR_SUCCESS;
-  }
-  ~RegisteredFolderOverride() {
-    if (!m_key) return;
-    if (m_hadValue) {
-      RegSetValueExA(m_key, kCommonDocuments, 0, m_type,
-                     reinterpret_cast<const BYTE*>(m_old.c_str()),
-                     static_cast<DWORD>(m_old.size() + 1));
-    } else {
-      RegDeleteValueA(m_key, kCommonDocuments);
-    }
-    RegCloseKey(m_key);
-  }
-  RegisteredFolderOverride(const RegisteredFolderOverride&) = delete;
-  RegisteredFolderOverride& operator=(const RegisteredFolderOverride&) = delete;
-
-  bool Applied() const { return m_applied; }
-
- private:
-  bool Set(const char* folder) {
-    return RegSetValueExA(m_key, kCommonDocuments, 0, REG_SZ,
-                          reinterpret_cast<const BYTE*>(folder),
-                          static_cast<DWORD>(std::strlen(folder) + 1)) == ERROR_SUCCESS;
-  }
-
-  HKEY m_key = nullptr;
-  bool m_hadValue = false;
-  bool m_applied = false;
-  DWORD m_type = REG_SZ;
-  std::string m_old;
-};
 
 bool WriteTextFile(const std::string& path, const std::string& text) {
   FILE* file = std::fopen(path.c_str(), "wb");
@@ -116,7 +50,6 @@ class ColorTableFile : public testing::Test {
     return LoadColorTable(words.data(), 12345);
   }
 
-  SharedFolderLock m_lock;
   std::string m_folder;
   std::string m_path;
 };
@@ -198,8 +131,8 @@ TEST_F(ColorTableFile, NoFileMeansNoTable) {
 }
 
 TEST_F(ColorTableFile, AFolderRegisteredWithATrailingBackslashGetsNoSecondOne) {
-  const RegisteredFolderOverride registered((m_folder + "\\").c_str());
-  ASSERT_TRUE(registered.Applied());
+  SharedDocumentsValue registered;
+  ASSERT_TRUE(registered.Set(m_folder + "\\"));
   std::vector<std::int32_t> words;
   EXPECT_EQ(Load(kTableFile, words), 1);
   EXPECT_EQ(words, TableFileWords());
@@ -212,8 +145,8 @@ TEST_F(ColorTableFile, WithoutARegisteredFolderTheCurrentDirectoryIsNotTried) {
   ASSERT_TRUE(WriteTextFile(local, kTableFile));
   ASSERT_TRUE(WriteTextFile(m_path, kTableFile));
   {
-    const RegisteredFolderOverride unregistered(nullptr);
-    ASSERT_TRUE(unregistered.Applied());
+    SharedDocumentsValue unregistered;
+    ASSERT_TRUE(unregistered.Remove());
     std::vector<std::int32_t> words(18, -3);
     EXPECT_EQ(LoadColorTable(words.data(), 12345), 0);
     EXPECT_EQ(words, Identity());
