@@ -204,7 +204,7 @@ class CCamView : public CScrollingView {
   std::atomic<int> live_{0};
   int scanning_ = 0;
   UniqueThread worker_;
-  std::uint32_t workerTag_ = 0;  // changes with every worker started
+  std::uint32_t workerTag_ = 0;  // changes with every worker started and stopped
   bool snapOnly_ = false;        // set before a worker starts, for that worker
   UniqueEvent stopEvent_;
   wchar_t stopEventName_[64] = L"";

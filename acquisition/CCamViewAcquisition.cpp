@@ -37,6 +37,8 @@ void CCamView::StopWorker() {
   }
   ResetEvent(stopEvent_.get());
   worker_.reset();
+  // What the stopped worker posted is stale: its tag no longer matches.
+  ++workerTag_;
 }
 
 DWORD WINAPI CCamView::WorkerEntry(void* view) {

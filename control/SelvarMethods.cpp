@@ -31,7 +31,8 @@ struct SettingMethod {
 };
 
 constexpr SettingMethod kSettingMethods[] = {
-    {22, IDC_FRAMES}, {24, IDC_PRE_TRIGGER}, {34, IDC_RECORD_MODE}, {36, IDC_SYNC_IN}, {38, IDC_TRIGGER_IN}, {40, IDC_GAIN},
+    {22, IDC_FRAMES},     {24, IDC_PRE_TRIGGER}, {34, IDC_RECORD_MODE},
+    {36, IDC_SYNC_IN},    {38, IDC_TRIGGER_IN},  {40, IDC_GAIN},
 };
 
 // Getter methods that read a camera setting.

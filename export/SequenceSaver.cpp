@@ -5,14 +5,9 @@
 
 #include <cstring>
 
-namespace {
-
-
-}  // namespace
-
 int WriteImage(WriteGFileCall write, const char* fileName, std::uint32_t width, std::uint32_t height,
-                   std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate, int frameCount,
-                   const void* pixels) {
+               std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate, int frameCount,
+               const void* pixels) {
   if (!write) return 1;
   ImageInfo info{};
   info.Size = sizeof info;
@@ -34,7 +29,7 @@ SaveOutcome SaveSequence(const SaveJob& job, WriteGFileCall write, SaveSteps& st
   }
   const auto writeFrame = [&](int index, int count, const void* pixels) {
     return WriteImage(write, name, job.width, job.height, job.depth, index, job.fileType, job.rate, count,
-                          pixels);
+                      pixels);
   };
   // Closes a multi-frame file cut short with the frames it holds; a complete one is closed already.
   const auto endEarly = [&]() {

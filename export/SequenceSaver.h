@@ -59,5 +59,5 @@ SaveOutcome SaveSequence(const SaveJob& job, WriteGFileCall write, SaveSteps& st
 
 // Fills the library's image record and writes one frame; the library's status, 1 without it.
 int WriteImage(WriteGFileCall write, const char* fileName, std::uint32_t width, std::uint32_t height,
-                   std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate, int frameCount,
-                   const void* pixels);
+               std::uint32_t depth, int frameIndex, std::uint32_t fileType, float rate, int frameCount,
+               const void* pixels);

@@ -37,7 +37,7 @@ bool HasSsse3() { return __builtin_cpu_supports("ssse3"); }
 // Four pixels per step through one 16-byte load and store; the store's last four bytes are
 // rewritten by the next step or the plain tail, so a step needs six pixels ahead of it.
 SELVAR_SSSE3 std::size_t SwapVectors(const std::uint8_t* src, std::uint8_t* dst,
-                                                         std::size_t pixels) {
+                                     std::size_t pixels) {
   const __m128i order = _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 12, 13, 14, 15);
   std::size_t i = 0;
   for (; i + 6 <= pixels; i += 4) {
@@ -58,7 +58,7 @@ SELVAR_SSSE3_INLINE void SpreadSixteen(__m128i grey, std::uint8_t* dst) {
 }
 
 SELVAR_SSSE3 std::size_t SpreadVectors(const std::uint8_t* src, std::uint8_t* dst,
-                                                           std::size_t pixels) {
+                                       std::size_t pixels) {
   std::size_t i = 0;
   for (; i + 16 <= pixels; i += 16) {
     SpreadSixteen(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i)), dst + 3 * i);
@@ -76,7 +76,7 @@ SELVAR_SSSE3_INLINE __m128i NarrowSixteen(const std::uint8_t* src, unsigned shif
 }
 
 SELVAR_SSSE3 std::size_t NarrowVectors(const std::uint8_t* src, std::uint8_t* dst,
-                                                           std::size_t words, unsigned shift) {
+                                       std::size_t words, unsigned shift) {
   std::size_t i = 0;
   for (; i + 16 <= words; i += 16) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), NarrowSixteen(src + 2 * i, shift));
@@ -85,7 +85,7 @@ SELVAR_SSSE3 std::size_t NarrowVectors(const std::uint8_t* src, std::uint8_t* ds
 }
 
 SELVAR_SSSE3 std::size_t NarrowSpreadVectors(const std::uint8_t* src, std::uint8_t* dst,
-                                                                 std::size_t words, unsigned shift) {
+                                             std::size_t words, unsigned shift) {
   std::size_t i = 0;
   for (; i + 16 <= words; i += 16) SpreadSixteen(NarrowSixteen(src + 2 * i, shift), dst + 3 * i);
   return i;

@@ -703,6 +703,19 @@ TEST_F(CameraView, AStalledGrabNeverHoldsUpTheWindow) {
   EXPECT_LT(WorstAnswerMs(view_->Handle(), refresh, 20), 100u);
 }
 
+// What a stopped worker posted is stale: an image abandoned for a setting says nothing later.
+TEST_F(CameraView, AnAbandonedImageReportsNothingLate) {
+  Start(OneCamera("GrabError=11\r\n"));
+  const size_t shown = boxes_.Texts().size();  // the start-up image's error
+  Command(ID_CAMERA_STOP);
+  WaitForSnap();
+  EXPECT_EQ(boxes_.Texts().size(), shown + 1) << "an image that fails says so";
+  Command(ID_CAMERA_STOP);
+  view_->ApplyCameraSetting(0);  // ends the image's worker, whose error is posted by then
+  PumpUntil([] { return false; }, 50);
+  EXPECT_EQ(boxes_.Texts().size(), shown + 1) << "the abandoned image's error is not shown";
+}
+
 TEST_F(CameraView, AnErrorFromAStoppedPreviewDoesNotEndTheNextRecording) {
   Start(OneCamera("GrabStall=1\r\n"), Line("LiveTimeOut", 50) + Line("AcquisitionFrames", 20));
   const size_t startUpBoxes = boxes_.Texts().size();  // the stalled start-up snap
