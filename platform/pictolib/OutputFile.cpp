@@ -20,7 +20,7 @@ bool OutputFile::Open(const std::string& path) {
 // A buffer that could not be written stays, so cutting the file back keeps what lies before the cut.
 void OutputFile::Flush() {
   if (buffer_.empty() || failed_) return;
-  if (!file_.WriteAt(bufferStart_, buffer_.data(), buffer_.size())) {
+  if (!WriteAt(bufferStart_, buffer_.data(), buffer_.size())) {
     failed_ = true;
     return;
   }
@@ -39,7 +39,7 @@ void OutputFile::Write(const void* data, std::size_t size) {
     if (failed_) return;
   }
   if (size >= kDirectBytes) {
-    if (!file_.WriteAt(size_, data, size)) {
+    if (!WriteAt(size_, data, size)) {
       failed_ = true;
       return;
     }
@@ -61,8 +61,13 @@ void OutputFile::Patch(std::uint64_t offset, const void* data, std::size_t size)
   // The part before the buffer is on disk already; the rest is still in the buffer.
   const std::size_t onDisk = offset >= bufferStart_ ? 0
                              : std::size_t(bufferStart_ - offset < size ? bufferStart_ - offset : size);
-  if (onDisk > 0 && !file_.WriteAt(offset, bytes, onDisk)) failed_ = true;
+  if (onDisk > 0 && !WriteAt(offset, bytes, onDisk)) failed_ = true;
   if (onDisk < size) std::memcpy(buffer_.data() + (offset + onDisk - bufferStart_), bytes + onDisk, size - onDisk);
+}
+
+bool OutputFile::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
+  if (offset + size > handedOut_) handedOut_ = offset + size;
+  return file_.WriteAt(offset, data, size);
 }
 
 std::uint8_t* OutputFile::ConversionBlock(std::size_t bytes) {
@@ -79,7 +84,14 @@ bool OutputFile::Truncate(std::uint64_t size) {
     bufferStart_ = size;
   }
   size_ = size;
-  failed_ = !file_.Truncate(bufferStart_);
+  // Every file is cut to its frames when it closes; when nothing lies beyond them the system is
+  // not asked, as a truncation to the same length still costs a journalled update on ext4.
+  if (handedOut_ > bufferStart_) {
+    failed_ = !file_.Truncate(bufferStart_);
+    if (!failed_) handedOut_ = bufferStart_;
+  } else {
+    failed_ = false;
+  }
   return !failed_;
 }
 

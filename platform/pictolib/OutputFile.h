@@ -40,6 +40,7 @@ class OutputFile {
 
  private:
   void Flush();
+  bool WriteAt(std::uint64_t offset, const void* data, std::size_t size);
 
   PositionedFile file_;
   // Small writes gather here; bufferStart_ is where the first of them belongs.
@@ -47,6 +48,8 @@ class OutputFile {
   std::uint64_t bufferStart_ = 0;
   std::vector<std::uint8_t> block_;
   std::uint64_t size_ = 0;
+  // End of the furthest write given to the system, failed ones included: what may lie on disk.
+  std::uint64_t handedOut_ = 0;
   std::uint64_t capacity_;
   bool failed_ = false;
 };
