@@ -12,8 +12,6 @@
 #include <png.h>
 #include <tiffio.h>
 #include <zlib.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +22,9 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -50,7 +51,7 @@ void SyncToDisk(const std::string& path) {
 }
 
 // The limit for files of this size: sequential fwrites of frame-sized pieces into new files,
-// with each file then flushed to the disk when toDisk is set.
+// each then flushed to the disk when toDisk is set, as ours are.
 // Every writer here starts on a new file: writing over an existing one makes ext4 push the data
 // out at close or rename, a cost of reusing the name that would drown what is measured.
 void PlainWrite(const std::string& path, const Bytes& frame, std::uint64_t bytes, int files, bool toDisk) {
@@ -59,9 +60,8 @@ void PlainWrite(const std::string& path, const Bytes& frame, std::uint64_t bytes
     std::FILE* f = std::fopen(path.c_str(), "wb");
     for (std::uint64_t done = 0; done < bytes; done += frame.size())
       std::fwrite(frame.data(), 1, std::size_t(std::min<std::uint64_t>(frame.size(), bytes - done)), f);
-    std::fflush(f);
-    if (toDisk) fsync(fileno(f));
     std::fclose(f);
+    if (toDisk) SyncToDisk(path);
   }
 }
 

@@ -2,6 +2,7 @@
 // from the caller's memory, so a frame costs one copy at most and no stream flushes.
 #include "platform/pictolib/OutputFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -86,12 +87,8 @@ bool OutputFile::Truncate(std::uint64_t size) {
   size_ = size;
   // Every file is cut to its frames when it closes; when nothing lies beyond them the system is
   // not asked, as a truncation to the same length still costs a journalled update on ext4.
-  if (handedOut_ > bufferStart_) {
-    failed_ = !file_.Truncate(bufferStart_);
-    if (!failed_) handedOut_ = bufferStart_;
-  } else {
-    failed_ = false;
-  }
+  failed_ = handedOut_ > bufferStart_ && !file_.Truncate(bufferStart_);
+  if (!failed_) handedOut_ = std::min(handedOut_, bufferStart_);
   return !failed_;
 }
 
