@@ -147,9 +147,9 @@ TEST(ConfigWriter, HostileValuesAreReadAndWrittenBackSane) {
     const char* value;
     long sane;
   } cases[] = {
-      {"LiveTimeOut", "-1", 5000},       {"LiveTimeOut", "0", 5000},
-      {"FileType", "99", 1},             {"FileType", "5", 1},
-      {"FileType", "17", 17},            {"OutputRate", "0", 5},
+      {"LiveTimeOut", "-1", 5000},       {"FileType", "99", 1},
+      {"FileType", "5", 1},              {"FileType", "17", 17},
+      {"OutputRate", "0", 5},
       {"AcquisitionPreTriggerFrames", "-3", 0},
       {"AcquisitionPreTriggerFrames", "101", 100},  // never more than the frames recorded
       {"AcquisitionFrames", "0", 100},   {"Rate", "-7", 100},

@@ -34,9 +34,7 @@ TEST(SaveText, CompleteTextsAreReadAndOthersRefused) {
       {"A\0\xC8\0\0\0", 6, kUnknown, kUtf16, kSaveTextRead, "A\xC8"},
       {"I\0m\0\0\x01g\0", 8, kUtf16, kUtf16, kSaveTextRead, "Im"},  // U+0100 ends it
       {"A", 2, kUnknown, kEightBit, kSaveTextRead, "A"},
-      {"A\0\0", 3, kUnknown, kEightBit, kSaveTextRead, "A"},
       {"A\0\xC8\x41\0\0", 6, kUnknown, kEightBit, kSaveTextRead, "A"},
-      {"A\0\xC8\0\x10\x20", 6, kUnknown, kEightBit, kSaveTextRead, "A"},
       // Refused: more than the field holds, or memory ends before the terminator.
       {"abcdefg", 8, kUnknown, kEightBit, kSaveTextTooLong, ""},
       {"a\0b\0c\0d\0e\0f\0g\0\0", 16, kUnknown, kUtf16, kSaveTextTooLong, ""},
