@@ -65,11 +65,24 @@ void CCamView::ApplySettingById(UINT controlId, std::uint32_t value) {
 
 int CCamView::SaveImageSequenceFor(const void* folder, const void* prefix, int fileTypeCode,
                                    std::uint32_t first, std::uint32_t last, std::uint32_t step) {
+  // Both texts are read whole before anything changes: a text that is not all there, does not
+  // fit its field, or an empty folder (which would put the files at the drive's root) is refused.
+  // A caller writes both texts of a call alike, and a folder (a path, never one character) shows
+  // how: a one-character prefix is read as the folder was, never from behind its own end.
+  char folderText[kImageFolderChars + 1];
+  char prefixText[kImageNamePrefixChars + 1];
+  TextEncoding encoding = TextEncoding::kUnknown;
+  if (SaveTextFromAddress(folder, ReadableBytes(folder, 2 * (kImageFolderChars + 1)), folderText,
+                          kImageFolderChars, encoding) != kSaveTextRead ||
+      SaveTextFromAddress(prefix, ReadableBytes(prefix, 2 * (kImageNamePrefixChars + 1)),
+                          prefixText, kImageNamePrefixChars, encoding) != kSaveTextRead ||
+      folderText[0] == '\0') {
+    lastSave_ = SaveOutcome{};
+    return lastSave_.result = kSaveRefused;
+  }
   const CameraSettings kept = settings_;
-  SaveTextFromAddress(folder, ReadableBytes(folder, 2 * kImageFolderChars), settings_.ImageFolder,
-                      kImageFolderChars);
-  SaveTextFromAddress(prefix, ReadableBytes(prefix, 2 * kImageNamePrefixChars),
-                      settings_.ImageNamePrefix, kImageNamePrefixChars);
+  SetSettingText(settings_.ImageFolder, folderText, std::strlen(folderText));
+  SetSettingText(settings_.ImageNamePrefix, prefixText, std::strlen(prefixText));
   switch (fileTypeCode) {
     case 1: settings_.FileType = kTypeBmp; break;
     case 2: settings_.FileType = kTypeJpeg; break;

@@ -228,7 +228,11 @@ void CCamView::ApplyCameraSetting(int id) {
       break;
     }
     case 3: {
-      if (settings_.Rate == 0) Camera()->ClampRate(settings_.Rate);
+      // A rate the camera cannot run is cut to its maximum, which the box and the record then
+      // hold, as the exposure is.
+      if (Camera()->ClampRate(settings_.Rate)) {
+        if (CameraBarSink* bar = Bar()) bar->ShowRate(static_cast<int>(settings_.Rate));
+      }
       Camera()->SetSetting(kSetFramePeriod, kNsPerSecond / settings_.Rate);
       CommitSettings();
       std::uint32_t exposure = 0;

@@ -5,6 +5,7 @@
 
 #include "config/ConfigFields.h"
 #include "config/ConfigPath.h"
+#include "config/ConfigReader.h"
 #include "platform/files/FileReplace.h"
 #include "config/UniqueCFile.h"
 
@@ -43,6 +44,16 @@ class TextBuilder {
   char* text_;
   std::size_t length_ = 0;
 };
+
+// A file in the way that is no configuration at all (garbage, an empty file) is something someone
+// wrote: it is kept as path + ".bad" rather than vanishing under the new file. False when there
+// is no such file. The name is as long as the temporary's, which was found to fit.
+bool ForeignFileBackup(const char* path, char (&backup)[kConfigPathChars + 4]) {
+  CameraSettings scratch{};
+  if (ReadConfigFile(path, scratch) != kConfigForeign) return false;
+  std::snprintf(backup, sizeof backup, "%s.bad", path);
+  return true;
+}
 
 }  // namespace
 
@@ -95,7 +106,9 @@ ConfigWriteStatus WriteConfigFile(const char* path, const CameraSettings& settin
     std::remove(temporary);
     return kConfigWriteFailed;
   }
-  if (ReplaceWithTemporary(temporary, path) != 0) {
+  char backup[kConfigPathChars + 4];
+  const bool foreign = ForeignFileBackup(path, backup);
+  if (ReplaceWithTemporary(temporary, path, foreign ? backup : nullptr) != 0) {
     std::remove(temporary);
     return kConfigReplaceFailed;
   }

@@ -28,5 +28,6 @@ std::size_t FormatConfigBytes(const CameraSettings& settings, char (&bytes)[kCon
 // Writes the file's bytes and forces them to the disk; non-zero on any error.
 int WriteConfigStream(std::FILE* file, const CameraSettings& settings);
 
-// Writes path + ".tmp", forces it to the disk and puts it in place of path.
+// Writes path + ".tmp", forces it to the disk and puts it in place of path. A file at path that
+// is no configuration at all is kept as path + ".bad" first.
 ConfigWriteStatus WriteConfigFile(const char* path, const CameraSettings& settings);

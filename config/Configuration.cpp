@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "config/ConfigFields.h"
 #include "config/ConfigPath.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
@@ -22,12 +23,17 @@ int LoadConfiguration(CameraSettings& settings, std::int32_t serial) {
   const int pathStatus = CameraConfigPath(serial, folder, path);
   SetSettingText(settings.ImageFolder, folder, std::strlen(folder));
   if (pathStatus != 0) return kConfigCannotOpen;
-  return ReadConfigFile(path, settings);
+  const ConfigReadStatus status = ReadConfigFile(path, settings);
+  SanitizeConfigNumbers(settings);
+  return status;
 }
 
 int SaveConfiguration(const CameraSettings& settings, std::int32_t serial) {
   char folder[kFolderChars];
   char path[kConfigPathChars];
   if (CameraConfigPath(serial, folder, path) != 0) return kConfigCannotCreate;
-  return WriteConfigFile(path, settings);
+  // Values set while the control ran (by automation, unchecked) are not stored as they are.
+  CameraSettings sane = settings;
+  SanitizeConfigNumbers(sane);
+  return WriteConfigFile(path, sane);
 }

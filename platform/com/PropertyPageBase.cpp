@@ -94,7 +94,8 @@ STDMETHODIMP CPropertyPageBase::Move(LPCRECT rect) {
 
 STDMETHODIMP CPropertyPageBase::Apply() {
   if (!Handle()) return E_UNEXPECTED;
-  ExchangeWithObjects(false);
+  // Refused values leave the page dirty, for the designer to correct.
+  if (!ExchangeWithObjects(false)) return E_FAIL;
   dirty_ = false;
   if (site_) site_->OnStatusChange(PROPPAGESTATUS_CLEAN);
   return S_OK;

@@ -35,8 +35,9 @@ class CPropertyPageBase : public IPropertyPage, public CDialog {
 
  protected:
   // Both directions of the exchange: toPage fills the controls from the first object's
-  // properties; otherwise the controls are written to every object.
-  virtual void ExchangeWithObjects(bool toPage) = 0;
+  // properties; otherwise the controls are written to every object. False when the controls
+  // hold values that cannot be written (the page says why): nothing is written then.
+  virtual bool ExchangeWithObjects(bool toPage) = 0;
   // Control changes that the designer made mark the page dirty.
   void SetDirty();
 

@@ -8,8 +8,9 @@
 int FlushFileToDisk(std::FILE* file);
 
 // Puts the complete file temporary in place of target. On failure target is as it was and
-// temporary is still there for the caller to remove; returns non-zero.
-int ReplaceWithTemporary(const char* temporary, const char* target);
+// temporary is still there for the caller to remove; returns non-zero. With a backup name, the
+// file that was at target stays under that name (in place of any file there).
+int ReplaceWithTemporary(const char* temporary, const char* target, const char* backup = nullptr);
 
 // Removes a file, if there is one, without a word.
 void RemoveFileQuietly(const char* path);

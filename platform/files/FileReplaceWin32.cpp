@@ -20,10 +20,12 @@ bool Widen(const char* text, std::wstring& out) {
 
 int FlushFileToDisk(std::FILE* file) { return _commit(_fileno(file)) == 0 ? 0 : 1; }
 
-int ReplaceWithTemporary(const char* temporary, const char* target) {
+int ReplaceWithTemporary(const char* temporary, const char* target, const char* backup) {
   std::wstring wideTemporary;
   std::wstring wideTarget;
+  std::wstring wideBackup;
   if (!Widen(temporary, wideTemporary) || !Widen(target, wideTarget)) return 1;
+  if (backup && !Widen(backup, wideBackup)) return 1;
   const DWORD attributes = GetFileAttributesW(wideTarget.c_str());
   // Never put a file in place of a folder (Wine's ReplaceFileW would), nor over a read-only file,
   // which could not have been opened for writing either.
@@ -33,8 +35,9 @@ int ReplaceWithTemporary(const char* temporary, const char* target) {
   }
   BOOL done;
   if (attributes != INVALID_FILE_ATTRIBUTES) {
-    done = ReplaceFileW(wideTarget.c_str(), wideTemporary.c_str(), nullptr,
-                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    done = ReplaceFileW(wideTarget.c_str(), wideTemporary.c_str(),
+                        backup ? wideBackup.c_str() : nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                        nullptr, nullptr);
   } else {
     done = MoveFileExW(wideTemporary.c_str(), wideTarget.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);

@@ -84,6 +84,17 @@ TEST(StorageFolder, RegistryValueElseCurrentDirectory) {
   EXPECT_EQ(loaded.Rate, 100u);
   EXPECT_EQ(std::string(loaded.ImageFolder), dir);
 
+  // Values out of range are used and saved as their defaults, whichever way they came.
+  WriteWholeFile(dir + "\\79.xml",
+                 "<Kinetra-ActiveX-Control-Configuration>\r\n  <LiveTimeOut>-1</LiveTimeOut>\r\n"
+                 "  <FileType>99</FileType>\r\n");
+  EXPECT_EQ(LoadConfiguration(loaded, 79), kConfigRead);
+  EXPECT_EQ(loaded.LiveTimeOut, 5000u);
+  EXPECT_EQ(loaded.FileType, 1u);
+  loaded.OutputRate = 0;
+  EXPECT_EQ(SaveConfiguration(loaded, 79), kConfigWritten);
+  EXPECT_NE(ReadWholeFile(dir + "\\79.xml").find("<OutputRate>5</OutputRate>"), std::string::npos);
+
   // A registered folder that does not exist: nothing is saved, nothing is created.
   value.Set(dir + "\\absent");
   EXPECT_EQ(SaveConfiguration(saved, 77), kConfigCannotCreate);

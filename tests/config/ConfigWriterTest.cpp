@@ -1,4 +1,5 @@
-// The configuration writer's exact bytes and its replace-only-when-complete behaviour.
+// The configuration writer's exact bytes, its replace-only-when-complete behaviour, the values
+// it is given back in range and the foreign file it keeps.
 #include "config/ConfigWriter.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 #include <filesystem>
 #include <string>
 
+#include "config/ConfigFields.h"
+#include "config/ConfigReader.h"
 #include "tests/config/TempFolder.h"
 
 namespace {
@@ -137,3 +140,61 @@ TEST(ConfigWriter, FullDiskKeepsThePreviousFileAndRemovesTemporary) {
   EXPECT_FALSE(std::filesystem::is_symlink(path + ".tmp"));
 }
 #endif
+
+TEST(ConfigWriter, HostileValuesAreReadAndWrittenBackSane) {
+  const struct {
+    const char* tag;
+    const char* value;
+    long sane;
+  } cases[] = {
+      {"LiveTimeOut", "-1", 5000},       {"FileType", "99", 1},
+      {"FileType", "5", 1},              {"FileType", "17", 17},
+      {"OutputRate", "0", 5},
+      {"AcquisitionPreTriggerFrames", "-3", 0},
+      {"AcquisitionPreTriggerFrames", "101", 100},  // never more than the frames recorded
+      {"AcquisitionFrames", "0", 100},   {"Rate", "-7", 100},
+      {"Exposure", "word", 1000},        {"ExpMode", "2", 0},
+      {"Gain", "4", 0},                  {"Gain", "3", 3},
+      {"RecordMode", "2", 0},            {"SyncInCfg", "5", 0},
+      {"TriggerInCfg", "-1", 0},         {"ROI-X0", "-19", 0},
+      {"ROI-Height", "-1", 0},           {"LWR", "2", 1},
+      {"CodecAVIQual", "10001", 10000},  {"CodecJPGQual", "-1", 10000},
+      {"CodecAVI", "-5", -5},            // a codec id is the library's to judge
+  };
+  for (const auto& c : cases) {
+    CameraSettings s;
+    SetDefaultSettings(s);
+    const std::string text = std::string("<Kinetra-ActiveX-Control-Configuration>\r\n  <") + c.tag +
+                             ">" + c.value + "</" + c.tag + ">\r\n";
+    ASSERT_EQ(ReadConfigText(text.data(), text.size(), s), kConfigRead);
+    SanitizeConfigNumbers(s);
+    const std::string line = std::string("  <") + c.tag + ">" + std::to_string(c.sane) + "</";
+    EXPECT_NE(Format(s).find(line), std::string::npos) << c.tag << " " << c.value;
+  }
+}
+
+TEST(ConfigWriter, FileThatIsNoConfigurationIsKeptAsBad) {
+  const struct {
+    const char* name;
+    std::string old;
+    bool kept;
+  } cases[] = {
+      {"binary garbage", std::string("\x7f" "ELF\0\x01\x02\xff", 8), true},
+      {"empty", "", true},
+      {"declaration first", "<?xml version=\"1.0\"?>\r\n<Kinetra-ActiveX-Control-Configuration>\r\n", true},
+      {"a configuration", "<Kinetra-ActiveX-Control-Configuration>\r\n  <Rate>5</Rate>\r\n", false},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    const std::string path = folder.File("77.xml");
+    WriteWholeFile(path + ".bad", "from an earlier time");
+    WriteWholeFile(path, c.old);
+    ASSERT_EQ(WriteConfigFile(path.c_str(), Sample()), kConfigWritten) << c.name;
+    EXPECT_EQ(ReadWholeFile(path), Format(Sample())) << c.name;
+    EXPECT_EQ(ReadWholeFile(path + ".bad"), c.kept ? c.old : "from an earlier time") << c.name;
+    // Once replaced, the file is a configuration: the next write keeps nothing more.
+    ASSERT_EQ(WriteConfigFile(path.c_str(), Sample()), kConfigWritten) << c.name;
+    EXPECT_EQ(ReadWholeFile(path + ".bad"), c.kept ? c.old : "from an earlier time") << c.name;
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp")) << c.name;
+  }
+}

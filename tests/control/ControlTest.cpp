@@ -532,6 +532,33 @@ TEST_F(ControlTest, PropertyPageExchangesInBothDirections) {
   EXPECT_EQ(Get(control.get(), kEnumFilter), 2);
   EXPECT_EQ(Get(control.get(), kProductNumber), 1);
   EXPECT_EQ(Get(control.get(), kSerialNumber), 45);
+
+  // A number that does not fit is refused whole: nothing is written, the page stays dirty and
+  // says which value stays.
+  const struct { const wchar_t* product; const wchar_t* serial; const wchar_t* why; } refused[] = {
+      {L"1", L"4294967299", L"Serial \"4294967299\" is not a whole number"},
+      {L"abc", L"46", L"PID \"abc\" is not a whole number"},
+      {L"2147483648", L"-2147483649", L"it stays 1.\r\nSerial \"-2147483649\""},
+  };
+  for (const auto& r : refused) {
+    SendMessageW(filter, CB_SETCURSEL, 3, 0);
+    SetDlgItemTextW(dialog, IDC_PRODUCT_NUMBER, r.product);
+    SetDlgItemTextW(dialog, IDC_SERIAL_NUMBER, r.serial);
+    EXPECT_NE(page->Apply(), S_OK) << r.serial;
+    EXPECT_EQ(page->IsPageDirty(), S_OK) << r.serial;
+    EXPECT_EQ(Get(control.get(), kEnumFilter), 2) << r.serial;
+    EXPECT_EQ(Get(control.get(), kProductNumber), 1) << r.serial;
+    EXPECT_EQ(Get(control.get(), kSerialNumber), 45) << r.serial;
+    wchar_t why[512] = L"";
+    GetDlgItemTextW(dialog, IDC_PAGE_STATUS, why, 512);
+    EXPECT_NE(std::wstring(why).find(r.why), std::wstring::npos) << why;
+  }
+  SetDlgItemTextW(dialog, IDC_PRODUCT_NUMBER, L"-3");
+  SetDlgItemTextW(dialog, IDC_SERIAL_NUMBER, L" 2147483647 ");
+  ASSERT_EQ(page->Apply(), S_OK);
+  EXPECT_EQ(Get(control.get(), kProductNumber), -3);
+  EXPECT_EQ(Get(control.get(), kSerialNumber), 2147483647);
+  EXPECT_EQ(GetWindowTextLengthW(GetDlgItem(dialog, IDC_PAGE_STATUS)), 0);
   page->Deactivate();
 
   // A filter outside the list shows no choice, and applying without one writes -1.

@@ -18,8 +18,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -191,10 +193,46 @@ TEST_F(PictoDecode, MultipageTiffBecomesBigTiffBeyondTheLimit) {
   }
 }
 
+// The header fields that decoders forgive, read as the format defines them: the file size, the
+// pixel offset and the image size agree with the file's length, each row padded to 4 bytes with
+// zeros.
+void ExpectStrictBmp(const std::string& path, const FrameLayout& l) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GE(file.size(), 54u);
+  auto le32 = [&file](std::size_t at) {
+    return std::uint32_t(file[at]) | std::uint32_t(file[at + 1]) << 8 | std::uint32_t(file[at + 2]) << 16 |
+           std::uint32_t(file[at + 3]) << 24;
+  };
+  auto le16 = [&file](std::size_t at) { return std::uint32_t(file[at]) | std::uint32_t(file[at + 1]) << 8; };
+  const std::size_t rowBytes = std::size_t(l.width) * l.channels;
+  const std::size_t stride = (rowBytes + 3) / 4 * 4;
+  const std::uint32_t paletteBytes = l.channels == 1 ? 1024 : 0;
+  EXPECT_EQ(file[0], 'B');
+  EXPECT_EQ(file[1], 'M');
+  EXPECT_EQ(le32(2), file.size()) << "file size field";
+  EXPECT_EQ(le32(10), 54 + paletteBytes) << "pixel offset";
+  EXPECT_EQ(le32(14), 40u);
+  EXPECT_EQ(le32(18), l.width);
+  EXPECT_EQ(le32(22), l.height);
+  EXPECT_EQ(le16(26), 1u);
+  EXPECT_EQ(le16(28), 8 * l.channels);
+  EXPECT_EQ(le32(30), 0u);
+  EXPECT_EQ(le32(34), stride * l.height) << "image size field";
+  EXPECT_EQ(le32(46), paletteBytes / 4);
+  ASSERT_EQ(file.size(), 54 + paletteBytes + stride * l.height);
+  for (std::size_t row = 0; row < l.height; ++row) {
+    for (std::size_t i = rowBytes; i < stride; ++i) {
+      EXPECT_EQ(file[54 + paletteBytes + row * stride + i], 0) << "padding of row " << row;
+    }
+  }
+}
+
 TEST_F(PictoDecode, BmpKeepsTheUpperEightBits) {
   ForEveryDepthAndSize(1, 25.0f, [&](const ImageInfo& info, const FrameLayout& l, const std::vector<Frame>& frames) {
     const std::string path = dir_.Path("x.bmp");
     ASSERT_EQ(WriteAll(lib_, path, kTypeBmp, info, frames), kPictoOk);
+    ExpectStrictBmp(path, l);
     EXPECT_EQ(FfmpegDecode(path, "rgb24"), ExpectedRgb24(l, frames));
   });
 }

@@ -88,6 +88,33 @@ TEST_F(RoiDragTest, TopLeftOntoBottomRightStopsFivePixelsShort) {
   EXPECT_EQ(region_.y1, 105);
 }
 
+// A handle is pressed a few pixels inside its corner, so a drag far past the picture's corner
+// moves the mouse further than the edge can go: every dragged edge stops at the picture's edge.
+TEST_F(RoiDragTest, CornersDraggedPastThePictureStopAtItsEdges) {
+  const struct {
+    int corner;
+    std::int32_t toX, toY;
+    RoiRect result;
+  } cases[] = {
+      {kTopLeft, -900, -900, {0, 0, 600, 500}},
+      {kTopRight, 5000, -900, {10, 0, 1280, 500}},
+      {kBottomLeft, -900, 5000, {0, 10, 600, 1024}},
+      {kBottomRight, 5000, 5000, {10, 10, 1280, 1024}},
+  };
+  for (const auto& c : cases) {
+    region_ = {10, 10, 600, 500};
+    const ScreenRect r = Screen();
+    const bool left = c.corner == kTopLeft || c.corner == kBottomLeft;
+    const bool top = c.corner == kTopLeft || c.corner == kTopRight;
+    DragFromTo(left ? r.left + 5 : r.right - 5, top ? r.top + 5 : r.bottom - 5, c.toX, c.toY);
+    EXPECT_EQ(drag_.Corner(), c.corner);
+    EXPECT_EQ(region_.x0, c.result.x0) << c.corner;
+    EXPECT_EQ(region_.y0, c.result.y0) << c.corner;
+    EXPECT_EQ(region_.x1, c.result.x1) << c.corner;
+    EXPECT_EQ(region_.y1, c.result.y1) << c.corner;
+  }
+}
+
 TEST_F(RoiDragTest, MovesKeepTheSizeAgainstTheEdges) {
   const ScreenRect r = Screen();
   DragFromTo(r.left + 20, r.top + 20, r.left + 2000, r.top + 20);

@@ -279,9 +279,17 @@ TEST_F(Workstation, RateListsAndTheCameraLine) {
   SetWindowTextW(rate, L"abc");
   SendMessageW(Bar(), WM_COMMAND, MAKEWPARAM(IDC_RATE, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(rate));
   EXPECT_EQ(view_->Settings().Rate, 200u) << "a text that is not a number changes nothing";
-  SetWindowTextW(rate, L"250 Hz");
-  SendMessageW(Bar(), WM_COMMAND, MAKEWPARAM(IDC_RATE, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(rate));
-  EXPECT_EQ(view_->Settings().Rate, 250u);
+  // Typed rates: what follows the number is ignored; above the maximum, the maximum is run,
+  // shown and stored.
+  const struct { const wchar_t* typed; std::uint32_t rate; const wchar_t* shown; } typed[] = {
+      {L"250 Hz", 250, L"250 Hz"}, {L"9999999", 1000, L"1000"}, {L"1001", 1000, L"1000"}};
+  for (const auto& t : typed) {
+    SetWindowTextW(rate, t.typed);
+    SendMessageW(Bar(), WM_COMMAND, MAKEWPARAM(IDC_RATE, CBN_EDITCHANGE), reinterpret_cast<LPARAM>(rate));
+    EXPECT_EQ(view_->Settings().Rate, t.rate) << t.typed;
+    EXPECT_EQ(Setting(kSetFramePeriod), 1000000000u / t.rate) << t.typed;
+    EXPECT_EQ(TextOf(rate), t.shown) << t.typed;
+  }
 }
 
 TEST_F(Workstation, ExposureStepsGoThroughTheExposureBox) {
