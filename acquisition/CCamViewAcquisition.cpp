@@ -98,8 +98,12 @@ void CCamView::RunWorker(Worker& worker) {
     {
       CCameraGuard guard(cameraLock_);
       if (worker.tag == done || !IsCurrent(worker)) {
-        if (!worker.leaving) --g_liveWorkers;
-        worker.leaving = true;
+        // Not when terminated meanwhile; the buffer goes now, the window may keep the record.
+        if (!worker.leaving) {
+          worker.image.reset();
+          worker.leaving = true;
+          --g_liveWorkers;
+        }
         return;
       }
       tag = done = worker.tag;
