@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "acquisition/CameraBarSink.h"
 #include "acquisition/CameraLock.h"
@@ -31,7 +32,8 @@ struct MenuTraits {
 };
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 
-// The threading rule of the view. The window's thread never waits on the worker or the driver
+// The threading rule of the view. The worker and the driver's callback never race the window's
+// thread on the camera object, and the window's thread never waits on the worker or the driver
 // for more than a few milliseconds:
 // - Every use of the camera object holds the camera lock for the length of one statement; no
 //   such statement waits for a frame. A grab reads its request under the lock (PrepareGrab) and
@@ -39,10 +41,15 @@ using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 //   never queues behind a frame that is slow to come.
 // - Grabs run on the worker only: live preview, images while recording, and the single image
 //   after a settings change or Stop (a one-shot worker that posts WM_SNAP_DONE).
+// - The driver delivers a worker's images into that worker's own buffer. The worker copies an
+//   image into the frame buffer under the lock, and only while its tag is the view's.
 // - What the command rules and painting need (open flag, state flags, image size, frame buffer
 //   address) is read without the lock; only the window's thread changes it.
-// - StopWorker signals the worker first and terminates it after 1500 ms; a worker terminated
-//   inside the driver holds no lock of ours across that wait.
+// - StopWorker retires the worker's tag under the lock, then gives it a few milliseconds to end.
+//   A worker still inside the driver is left there: what the driver brings back stays in the
+//   worker's own buffer and what it posts is stale. When back, it takes the job started since
+//   (so the driver never holds more than one thread of the view) or leaves. Tear-down
+//   terminates a worker still inside the driver before the camera closes.
 class LockedCamera {
  public:
   LockedCamera(CCamera& camera, CCameraLock& lock) : guard_(lock), camera_(camera) {}
@@ -132,6 +139,23 @@ class CCamView : public CScrollingView {
   const wchar_t* ClassName() const override { return L"SelvarCameraView"; }
 
  private:
+  // The worker thread and what only it uses. It runs the job of its tag while that tag is the
+  // view's; stopped inside the driver, it takes the next job when it is back, or leaves.
+  struct Worker {
+    CCamView* view = nullptr;
+    // Set by the window's thread under the camera lock, like the flag below.
+    std::uint32_t tag = 0;
+    bool snapOnly = false;
+    // The thread runs no job again (it left its loop, or was terminated) and touches this
+    // record no more.
+    bool leaving = false;
+    std::unique_ptr<std::uint8_t[]> image;  // where the driver delivers this worker's grabs
+    std::uint32_t imageSize = 0;
+    UniqueThread thread;
+  };
+  bool IsCurrent(const Worker& worker) const { return worker.tag == workerTag_; }
+  void EndWorkerForGood();
+
   CameraBarSink* Bar() const;
   void ImageTail();
   void UpdateScrollSize();
@@ -140,12 +164,13 @@ class CCamView : public CScrollingView {
   void OnSnapDone(int status, std::uint32_t workerTag);
   void EndSnap();
   void AdoptCameraSettings();
-  int GrabFrame(bool duringRecording);
+  int GrabFrame(Worker& worker, std::uint32_t tag, bool duringRecording);
   void OnRightButtonDown(POINT point);
 
   // Worker.
-  static DWORD WINAPI WorkerEntry(void* view);
-  void WorkerLoop();
+  static DWORD WINAPI WorkerEntry(void* worker);
+  void RunWorker(Worker& worker);
+  void RunLive(Worker& worker, std::uint32_t tag);
   static int TESSA_CALL RecordingDone(TessaContext context, int, int);
 
   // Commands and their enable rules.
@@ -203,9 +228,9 @@ class CCamView : public CScrollingView {
   std::atomic<int> recording_{0};
   std::atomic<int> live_{0};
   int scanning_ = 0;
-  UniqueThread worker_;
-  std::uint32_t workerTag_ = 0;  // changes with every worker started and stopped
-  bool snapOnly_ = false;        // set before a worker starts, for that worker
+  // The one worker thread: running the current job, or left inside the driver by a stop.
+  std::unique_ptr<Worker> worker_;
+  std::atomic<std::uint32_t> workerTag_{0};  // changes with every job started and stopped
   UniqueEvent stopEvent_;
   wchar_t stopEventName_[64] = L"";
   int zoomPercent_ = 100;

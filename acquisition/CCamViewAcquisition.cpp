@@ -1,5 +1,7 @@
 // Live preview, recording, the worker thread and the end of an acquisition.
 #include <atomic>
+#include <cstring>
+#include <new>
 
 #include "acquisition/CCamView.h"
 #include "resources/CommandIds.h"
@@ -7,70 +9,135 @@
 namespace {
 
 std::atomic<long> g_liveWorkers{0};
-constexpr DWORD kWorkerStopWaitMs = 1500;
+// Enough for a worker waiting between grabs to see the stop; one inside a grab is left there.
+constexpr DWORD kWorkerStopWaitMs = 20;
+// A terminated thread, or one past its last job, is gone in moments; the driver is not waited for.
+constexpr DWORD kWorkerEndWaitMs = 1000;
+// The worker only calls the driver, posts and invalidates.
+constexpr SIZE_T kWorkerStackBytes = 256 * 1024;
 
 }  // namespace
 
 long CCamView::LiveWorkerCount() { return g_liveWorkers.load(); }
 
 void CCamView::StartWorker(bool snapOnly) {
-  if (worker_) StopWorker();
-  if (!IsCameraOpen()) {
-    worker_.reset();
-    return;
+  if (worker_ && IsCurrent(*worker_)) StopWorker();
+  if (!IsCameraOpen()) return;
+  {
+    CCameraGuard guard(cameraLock_);
+    const std::uint32_t tag = ++workerTag_;
+    if (worker_ && !worker_->leaving) {
+      worker_->tag = tag;
+      worker_->snapOnly = snapOnly;
+      return;
+    }
   }
-  snapOnly_ = snapOnly;
+  auto worker = std::make_unique<Worker>();
+  worker->view = this;
+  worker->tag = workerTag_;
+  worker->snapOnly = snapOnly;
   ++g_liveWorkers;
-  ++workerTag_;
-  worker_.reset(CreateThread(nullptr, 0, WorkerEntry, this, 0, nullptr));
-  if (!worker_) --g_liveWorkers;
+  worker->thread.reset(CreateThread(nullptr, kWorkerStackBytes, WorkerEntry, worker.get(),
+                                    STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+  if (!worker->thread) {
+    --g_liveWorkers;
+    worker.reset();
+  }
+  worker_ = std::move(worker);
 }
 
+// Never waits for the driver (the rule at LockedCamera in CCamView.h): a worker that does not
+// end at once is inside a grab, and is left there.
 void CCamView::StopWorker() {
-  if (!IsCameraOpen() || !worker_) return;
+  if (!IsCameraOpen() || !worker_ || !IsCurrent(*worker_)) return;
+  {
+    // From here on the worker copies nothing into the frame buffer, and what it posts is stale.
+    CCameraGuard guard(cameraLock_);
+    ++workerTag_;
+  }
   SetEvent(stopEvent_.get());
-  // A worker stuck in a grab the driver does not end is terminated; it holds no lock of ours
-  // while it waits for a frame, so the camera stays usable.
-  if (WaitForSingleObject(worker_.get(), kWorkerStopWaitMs) == WAIT_TIMEOUT) {
-    TerminateThread(worker_.get(), 0);
-    --g_liveWorkers;
+  if (WaitForSingleObject(worker_->thread.get(), kWorkerStopWaitMs) == WAIT_OBJECT_0) {
+    worker_.reset();
   }
   ResetEvent(stopEvent_.get());
-  worker_.reset();
-  // What the stopped worker posted is stale: its tag no longer matches.
-  ++workerTag_;
 }
 
-DWORD WINAPI CCamView::WorkerEntry(void* view) {
-  static_cast<CCamView*>(view)->WorkerLoop();
-  --g_liveWorkers;
+// Tear-down: the camera, the driver and this view are about to go, so a worker left inside the
+// driver must never come back to them.
+void CCamView::EndWorkerForGood() {
+  StopWorker();
+  if (!worker_) return;
+  {
+    // Under the lock the worker is not copying, and it cannot take a job any more.
+    CCameraGuard guard(cameraLock_);
+    if (!worker_->leaving) {
+      TerminateThread(worker_->thread.get(), 0);
+      worker_->leaving = true;
+      --g_liveWorkers;
+    }
+  }
+  // A thread not gone yet may still write into its buffer: the buffer is left to it.
+  if (WaitForSingleObject(worker_->thread.get(), kWorkerEndWaitMs) != WAIT_OBJECT_0) {
+    static_cast<void>(worker_.release());
+  }
+  worker_.reset();
+}
+
+DWORD WINAPI CCamView::WorkerEntry(void* worker) {
+  auto* run = static_cast<Worker*>(worker);
+  run->view->RunWorker(*run);
   return 0;
 }
 
-void CCamView::WorkerLoop() {
-  // Set before this thread started; it changes only after the thread has ended.
-  const std::uint32_t tag = workerTag_;
-  if (snapOnly_) {
-    PostMessageW(Handle(), WM_SNAP_DONE, static_cast<WPARAM>(GrabFrame(false)), tag);
-    return;
-  }
+// Runs each job given to this thread once, the one of the current tag; leaves when there is none.
+void CCamView::RunWorker(Worker& worker) {
+  std::uint32_t done = 0;
   for (;;) {
-    if (WaitForSingleObject(stopEvent_.get(), 10) == WAIT_OBJECT_0) return;
+    std::uint32_t tag = 0;
+    bool snapOnly = false;
+    {
+      CCameraGuard guard(cameraLock_);
+      if (worker.tag == done || !IsCurrent(worker)) {
+        // Not when terminated meanwhile; the buffer goes now, the window may keep the record.
+        if (!worker.leaving) {
+          worker.image.reset();
+          worker.leaving = true;
+          --g_liveWorkers;
+        }
+        return;
+      }
+      tag = done = worker.tag;
+      snapOnly = worker.snapOnly;
+    }
+    if (snapOnly) {
+      PostMessageW(Handle(), WM_SNAP_DONE, static_cast<WPARAM>(GrabFrame(worker, tag, false)), tag);
+    } else {
+      RunLive(worker, tag);
+    }
+  }
+}
+
+void CCamView::RunLive(Worker& worker, std::uint32_t tag) {
+  for (;;) {
+    if (WaitForSingleObject(stopEvent_.get(), 10) == WAIT_OBJECT_0 || tag != workerTag_) return;
     int result = 1;  // nothing to show
     if (live_) {
-      result = GrabFrame(false);
+      result = GrabFrame(worker, tag, false);
     } else if (recording_ && camera_.LiveWhileRecording() && settings_.LWR != 0) {
-      result = GrabFrame(true);
+      result = GrabFrame(worker, tag, true);
     }
+    if (tag != workerTag_) return;  // stopped during the grab
     if (result != kDrvOk) {
       if (!live_) continue;
       PostMessageW(Handle(), WM_CAMERA_ERROR, static_cast<WPARAM>(result), tag);
       return;
     }
-    RefreshLiveImage(0);
+    // The window's thread may have stopped this job meanwhile and be showing frame texts: the
+    // worker only invalidates.
+    InvalidateRect(Handle(), nullptr, FALSE);
     if (settings_.ExpMode == 1) {
       Sleep(25);
-      RefreshLiveImage(1);
+      InvalidateRect(Handle(), nullptr, FALSE);
       Sleep(25);
     }
   }
@@ -86,11 +153,26 @@ int TESSA_CALL CCamView::RecordingDone(TessaContext context, int, int) {
   return PostMessageW(view->Handle(), WM_COMMAND, MAKEWPARAM(ID_END_ACQUISITION, 0), 0);
 }
 
-// The frame wait runs outside the camera lock (the rule at LockedCamera).
-int CCamView::GrabFrame(bool duringRecording) {
+// The frame wait runs outside the camera lock, into the worker's own buffer; the image reaches
+// the frame buffer under the lock and only for the current job (the rule at LockedCamera). A
+// stopped job's image is dropped: no data.
+int CCamView::GrabFrame(Worker& worker, std::uint32_t tag, bool duringRecording) {
   PendingGrab grab;
-  const int status = Camera()->PrepareGrab(duringRecording, grab);
-  return status != kDrvOk ? status : camera_.SendGrab(grab);
+  int status = Camera()->PrepareGrab(duringRecording, grab);
+  if (status != kDrvOk) return status;
+  const std::uint32_t bytes = grab.request.byteCount;
+  if (worker.imageSize < bytes) {
+    worker.image.reset(new (std::nothrow) std::uint8_t[bytes]);
+    worker.imageSize = worker.image ? bytes : 0;
+    if (!worker.image) return kDrvBufferTooSmall;
+  }
+  grab.request.buffer = worker.image.get();
+  status = camera_.SendGrab(grab);
+  if (status != kDrvOk) return status;
+  LockedCamera camera = Camera();
+  if (tag != workerTag_) return kDrvNoData;
+  std::memcpy(camera->FrameBuffer(), worker.image.get(), bytes);
+  return kDrvOk;
 }
 
 int CCamView::BeginRecording() {

@@ -345,7 +345,7 @@ void CCamView::OnDestroy() {
   // stop before the camera closes, so no grab or callback ever meets a closed camera.
   scanning_ = 0;
   if (IsCameraOpen()) {
-    StopWorker();
+    EndWorkerForGood();
     if (recording_) {
       int ignored = 0;
       Camera()->StopRecording(&ignored);

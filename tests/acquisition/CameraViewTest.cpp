@@ -1,6 +1,7 @@
 // The camera view end to end under Wine, against the simulated driver: start-up, settings,
 // live preview, recording in both modes, stopping, playback and scans, and repeated cycles.
 #include <windows.h>
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
@@ -46,6 +47,12 @@ int ProcessThreadCount() {
   }
   CloseHandle(snapshot);
   return count;
+}
+
+long long ResidentBytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return static_cast<long long>(counters.WorkingSetSize);
 }
 
 DWORD HandleCount() {
@@ -684,11 +691,8 @@ TEST_F(CameraView, AStalledGrabNeverHoldsUpTheWindow) {
   const DWORD painted = GetTickCount();
   RedrawWindow(view_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   EXPECT_LT(GetTickCount() - painted, 500u) << "painting does not wait for the grab either";
-  const DWORD start = GetTickCount();
   Command(ID_CAMERA_STOP);
-  EXPECT_LT(GetTickCount() - start, 1700u) << "the stuck worker is terminated after 1500 ms";
   EXPECT_FALSE(view_->IsLive());
-  EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
   // The driver is still usable: a setting goes through at once.
   const DWORD applied = GetTickCount();
   view_->Settings().TriggerInCfg = 2;
@@ -701,6 +705,46 @@ TEST_F(CameraView, AStalledGrabNeverHoldsUpTheWindow) {
   Command(ID_CAMERA_STOP);
   EXPECT_LT(GetTickCount() - snapped, 100u) << "Stop while idle does not wait for the image";
   EXPECT_LT(WorstAnswerMs(view_->Handle(), refresh, 20), 100u);
+}
+
+// Stop while the driver holds a grab: the window keeps answering, and the workers left inside
+// the driver cost little, however many there are.
+TEST_F(CameraView, AStalledStopNeverHoldsUpTheWindowAndCostsLittle) {
+  Start(OneCamera("GrabStall=1\r\n"), Line("LiveTimeOut", 50));
+  view_->Settings().LiveTimeOut = 30000;
+  view_->ApplyCameraSetting(0);
+  const long long resident = ResidentBytes();
+  int stops = 0;
+  DWORD playing = 0;
+  auto stalledStops = [&] {
+    if (stops == 16) return;
+    if (!view_->IsLive()) {
+      Command(ID_CAMERA_PLAY);
+      playing = GetTickCount();
+    } else if (GetTickCount() - playing > 30) {  // the worker is inside its grab by now
+      Command(ID_CAMERA_STOP);
+      ++stops;
+    }
+  };
+  const DWORD worst = WorstAnswerMs(view_->Handle(), stalledStops, 60);
+  ASSERT_EQ(stops, 16);
+  EXPECT_LT(worst, 100u);
+  EXPECT_LT(ResidentBytes() - resident, 2 << 20);
+}
+
+// A grab still inside the driver when live preview stops never lands on the frame shown after.
+TEST_F(CameraView, AStoppedGrabNeverOverwritesTheFrameShownAfter) {
+  Start(OneCamera(), Line("AcquisitionFrames", 20));
+  RecordToTheEnd();
+  view_->SetPeriodValue(1000000);  // a grab waits up to 100 ms, longer than Stop waits for it
+  for (int i = 0; i < 3; ++i) {
+    Command(ID_CAMERA_PLAY);
+    PumpUntil([] { return false; }, 150);
+    Command(ID_CAMERA_STOP);
+    view_->GoToFrame(7);
+    PumpUntil([] { return false; }, 150);
+    EXPECT_EQ(ShownFrameNumber(), 7u) << i;
+  }
 }
 
 // What a stopped worker posted is stale: an image abandoned for a setting says nothing later.
