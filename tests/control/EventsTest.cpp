@@ -230,7 +230,9 @@ TEST_F(ControlEventsTest, AHandlerMayReadTheRecordedFramesAndRecordAgain) {
       EXPECT_EQ(h.numbers, std::vector<LONG>{0});
     }
   }
-  point_->Unadvise(sink->cookie);
+  // The last word, as the control's window goes with its camera.
+  window_.RemoveControl();
+  EXPECT_EQ(sink->heard.back().id, kEventCameraClosed);
   sink->Release();
 }
 
