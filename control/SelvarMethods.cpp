@@ -162,6 +162,7 @@ LONG CSelvarCtrl::SendCommand(UINT command) {
 SHORT CSelvarCtrl::ShowBar(bool toolbar, SHORT show) {
   auto* frame = static_cast<CWorkstationFrame*>(Frame());
   if (!frame || !frame->Handle()) return 0;
+  hostEvents_.ClearLastError();
   if (toolbar) {
     frame->ShowToolBar(show != 0);
   } else {
