@@ -19,15 +19,16 @@
 
 namespace {
 
-constexpr DISPID kCmdRecord = 7, kIsCameraRecording = 20, kSetFramesNumber = 22, kGetData = 26;
+constexpr DISPID kCmdRecord = 7, kIsCameraRecording = 20, kSetFramesNumber = 22,
+                 kGetFrameBufferSize = 25, kGetData = 26;
 
-// Calls a member with 32-bit arguments given in the caller's order; the result as a long.
-LONG Method(IDispatch* selvar, DISPID id, std::vector<LONG> values = {}) {
+// Calls a member with numbers in the caller's order (doubles carry addresses whole); the result
+// as a long.
+LONG Method(IDispatch* selvar, DISPID id, std::vector<double> values = {}) {
   std::vector<VARIANT> args(values.size());
   for (std::size_t i = 0; i < values.size(); ++i) {
-    VariantInit(&args[i]);
-    V_VT(&args[i]) = VT_I4;
-    V_I4(&args[i]) = values[values.size() - 1 - i];
+    V_VT(&args[i]) = VT_R8;
+    V_R8(&args[i]) = values[values.size() - 1 - i];
   }
   DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
   VARIANT result;
@@ -51,7 +52,6 @@ class LoggingSink : public IDispatch {
   LoggingSink() { ++live; }
   virtual ~LoggingSink() { --live; }
   static int live;
-
   std::vector<Heard> heard;
   std::function<void(DISPID, const std::vector<LONG>&)> react;
   DWORD cookie = 0;
@@ -61,15 +61,11 @@ class LoggingSink : public IDispatch {
     for (const Heard& h : heard) n += h.id == id ? 1 : 0;
     return n;
   }
-
   STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    *object = nullptr;
-    if (iid != IID_IUnknown && iid != IID_IDispatch && iid != DIID__DSelvarEvents) {
-      return E_NOINTERFACE;
-    }
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
+    const bool known = iid == IID_IUnknown || iid == IID_IDispatch || iid == DIID__DSelvarEvents;
+    *object = known ? static_cast<IDispatch*>(this) : nullptr;
+    if (known) AddRef();
+    return known ? S_OK : E_NOINTERFACE;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
   STDMETHODIMP_(ULONG) Release() override {
@@ -77,10 +73,7 @@ class LoggingSink : public IDispatch {
     if (refs == 0) delete this;
     return refs;
   }
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
+  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return DISP_E_UNKNOWNNAME;
@@ -115,12 +108,10 @@ bool PumpUntil(const std::function<bool()>& done, DWORD limitMs) {
 
 class ControlEventsTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
+  void SetUp() override {
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-  }
-  void SetUp() override {
     // A camera of its own, so that no configuration file another test left changes the counts.
     UseDriverConfiguration("[Driver]\r\nCameras=1\r\n[Camera0]\r\nSerial=1999000022\r\n");
     ASSERT_TRUE(window_.CreateHostWindow(L"ControlEventsTest", false));
@@ -139,7 +130,6 @@ class ControlEventsTest : public ::testing::Test {
     window_.Destroy();
     UseDriverConfiguration("[Driver]\r\nCameras=1\r\n");
   }
-
   LoggingSink* Advise() {
     auto* sink = new LoggingSink;
     EXPECT_EQ(point_->Advise(sink, &sink->cookie), S_OK);
@@ -154,7 +144,7 @@ class ControlEventsTest : public ::testing::Test {
 TEST_F(ControlEventsTest, TwoSinksHearTheEventsOnTheWindowsThreadAndMayUnadviseInsideAHandler) {
   LoggingSink* a = Advise();
   LoggingSink* b = Advise();
-  b->AddRef();  // the test reads b's log at the end
+  b->AddRef();   // the test reads b's log at the end
   a->Release();  // a lives on its connection only
   bool aliveInsideHandler = false;
   a->react = [&](DISPID id, const std::vector<LONG>&) {
@@ -183,25 +173,9 @@ TEST_F(ControlEventsTest, AHandlerMayReadTheRecordedFramesAndRecordAgain) {
   std::vector<BYTE> frames;
   sink->react = [&](DISPID id, const std::vector<LONG>& numbers) {
     if (id != kEventRecordingEnded || sink->Count(kEventRecordingEnded) != 1) return;
-    const LONG bytes = Method(selvar_.get(), 25);
-    frames.assign(static_cast<std::size_t>(bytes) * numbers[0], 0);
-    const auto address = reinterpret_cast<LONG_PTR>(frames.data());
-    VARIANT args[3];
-    V_VT(&args[0]) = sizeof(void*) == 8 ? VT_I8 : VT_I4;
-    if (sizeof(void*) == 8) {
-      V_I8(&args[0]) = address;
-    } else {
-      V_I4(&args[0]) = static_cast<LONG>(address);
-    }
-    V_VT(&args[1]) = VT_I4;
-    V_I4(&args[1]) = 0;
-    V_VT(&args[2]) = VT_I4;
-    V_I4(&args[2]) = numbers[0];
-    DISPPARAMS params{args, nullptr, 3, 0};
-    VARIANT result;
-    VariantInit(&result);
-    selvar_->Invoke(kGetData, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
-    getDataResult = V_I4(&result);
+    frames.assign(static_cast<std::size_t>(Method(selvar_.get(), kGetFrameBufferSize)) * numbers[0], 0);
+    const auto address = static_cast<double>(reinterpret_cast<std::uintptr_t>(frames.data()));
+    getDataResult = Method(selvar_.get(), kGetData, {static_cast<double>(numbers[0]), 0, address});
     recordResult = Method(selvar_.get(), kCmdRecord);
     recordingInHandler = Method(selvar_.get(), kIsCameraRecording);
   };
@@ -216,20 +190,13 @@ TEST_F(ControlEventsTest, AHandlerMayReadTheRecordedFramesAndRecordAgain) {
   for (BYTE pixel : frames) lit += pixel != 0 ? 1 : 0;
   EXPECT_GT(lit, frames.size() / 4);
   // Each recording: started, its first frame on show, ended with every frame kept.
-  const std::vector<DISPID> wanted = {kEventCameraOpened,   kEventRecordingStarted,
-                                      kEventFrameChanged,   kEventRecordingEnded,
-                                      kEventRecordingStarted, kEventFrameChanged,
-                                      kEventRecordingEnded};
-  std::vector<DISPID> ids;
-  for (const Heard& h : sink->heard) ids.push_back(h.id);
-  EXPECT_EQ(ids, wanted);
-  for (const Heard& h : sink->heard) {
-    if (h.id == kEventRecordingEnded) {
-      EXPECT_EQ(h.numbers, std::vector<LONG>{4});
-    } else if (h.id == kEventFrameChanged) {
-      EXPECT_EQ(h.numbers, std::vector<LONG>{0});
-    }
-  }
+  const std::vector<std::pair<DISPID, std::vector<LONG>>> wanted = {
+      {kEventCameraOpened, {}},    {kEventRecordingStarted, {}}, {kEventFrameChanged, {0}},
+      {kEventRecordingEnded, {4}}, {kEventRecordingStarted, {}}, {kEventFrameChanged, {0}},
+      {kEventRecordingEnded, {4}}};
+  std::vector<std::pair<DISPID, std::vector<LONG>>> got;
+  for (const Heard& h : sink->heard) got.emplace_back(h.id, h.numbers);
+  EXPECT_EQ(got, wanted);
   // The last word, as the control's window goes with its camera.
   window_.RemoveControl();
   EXPECT_EQ(sink->heard.back().id, kEventCameraClosed);
@@ -240,16 +207,12 @@ TEST_F(ControlEventsTest, AHandlerMayReadTheRecordedFramesAndRecordAgain) {
 class MemoryBag : public IPropertyBag {
  public:
   std::map<std::wstring, LONG> values;
-  STDMETHODIMP QueryInterface(REFIID iid, void** object) override {
-    *object = iid == IID_IUnknown || iid == IID_IPropertyBag ? this : nullptr;
-    return *object ? S_OK : E_NOINTERFACE;
-  }
+  STDMETHODIMP QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
   STDMETHODIMP_(ULONG) AddRef() override { return 2; }
   STDMETHODIMP_(ULONG) Release() override { return 1; }
   STDMETHODIMP Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
     const auto found = values.find(name);
     if (found == values.end()) return E_INVALIDARG;
-    VariantInit(value);
     V_VT(value) = VT_I4;
     V_I4(value) = found->second;
     return S_OK;
@@ -263,50 +226,55 @@ class MemoryBag : public IPropertyBag {
   }
 };
 
-ComPtr<IDispatch> NewDispatch() {
-  ComPtr<IDispatch> control;
-  EXPECT_EQ(CSelvarCtrl::CreateInstance(IID_IDispatch, control.put_void()), S_OK);
+template <typename Interface>
+ComPtr<Interface> NewControl(REFIID iid) {
+  ComPtr<Interface> control;
+  EXPECT_EQ(CSelvarCtrl::CreateInstance(iid, control.put_void()), S_OK);
   return control;
 }
 
-std::vector<LONG> Stored(IDispatch* control) {
-  return {Method(control, 1), Method(control, 2), Method(control, 3),
-          Method(control, CSelvarCtrl::kQuietModeId)};
+std::vector<LONG> Stored(IUnknown* control) {
+  ComPtr<IDispatch> selvar;
+  control->QueryInterface(IID_IDispatch, selvar.put_void());
+  return {Method(selvar.get(), 1), Method(selvar.get(), 2), Method(selvar.get(), 3),
+          Method(selvar.get(), CSelvarCtrl::kQuietModeId)};
+}
+
+ComPtr<IStream> StreamOf(const std::vector<DWORD>& longs) {
+  ComPtr<IStream> stream;
+  CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+  stream->Write(longs.data(), static_cast<ULONG>(longs.size() * sizeof(DWORD)), nullptr);
+  const LARGE_INTEGER start{};
+  stream->Seek(start, STREAM_SEEK_SET, nullptr);
+  return stream;
 }
 
 TEST(ControlPersistence, QuietModeIsKeptAndEveryEarlierStateLoadsAsBefore) {
   OleInitialize(nullptr);
-  // Saving: a control that is not quiet writes the 1.0 layout byte for byte.
-  struct SaveCase {
-    bool quiet;
-    std::vector<DWORD> stream;
-  };
-  const SaveCase saves[] = {{false, {0x00010000, 3, 1, 23}}, {true, {0x00010001, 3, 1, 23, 1, 0}}};
-  for (const SaveCase& c : saves) {
-    ComPtr<IDispatch> control = NewDispatch();
-    ComPtr<IPersistStreamInit> persist;
-    ASSERT_EQ(control->QueryInterface(IID_IPersistStreamInit, persist.put_void()), S_OK);
-    persist->InitNew();
+  // Saving: a control that is not quiet writes the 1.0 layout byte for byte; the bag stays 1.0.
+  for (const bool quiet : {false, true}) {
+    auto control = NewControl<IPersistPropertyBag>(IID_IPersistPropertyBag);
     MemoryBag bag;
     bag.values = {{L"EnumFilter", 3}, {L"ProductNumber", 1}, {L"SerialNumber", 23}};
-    if (c.quiet) bag.values[L"QuietMode"] = 1;
-    ComPtr<IPersistPropertyBag> bagPersist;
-    ASSERT_EQ(control->QueryInterface(IID_IPersistPropertyBag, bagPersist.put_void()), S_OK);
-    ASSERT_EQ(bagPersist->Load(&bag, nullptr), S_OK);
-    ComPtr<IStream> stream;
-    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), S_OK);
+    if (quiet) bag.values[L"QuietMode"] = 1;
+    ASSERT_EQ(control->Load(&bag, nullptr), S_OK);
+    ComPtr<IPersistStreamInit> persist;
+    control->QueryInterface(IID_IPersistStreamInit, persist.put_void());
+    ComPtr<IStream> stream = StreamOf({});
     ASSERT_EQ(persist->Save(stream.get(), TRUE), S_OK);
-    STATSTG stat{};
-    stream->Stat(&stat, STATFLAG_NONAME);
-    std::vector<DWORD> written(stat.cbSize.QuadPart / sizeof(DWORD));
+    const std::vector<DWORD> wanted = quiet ? std::vector<DWORD>{0x00010001, 3, 1, 23, 1, 0}
+                                            : std::vector<DWORD>{0x00010000, 3, 1, 23};
+    std::vector<DWORD> written(8, 0xEEEEEEEE);
     const LARGE_INTEGER start{};
     stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    stream->Read(written.data(), static_cast<ULONG>(written.size() * sizeof(DWORD)), nullptr);
-    EXPECT_EQ(written, c.stream) << c.quiet;
+    ULONG bytes = 0;
+    stream->Read(written.data(), 8 * sizeof(DWORD), &bytes);
+    written.resize(bytes / sizeof(DWORD));
+    EXPECT_EQ(written, wanted);
     MemoryBag saved;
-    ASSERT_EQ(bagPersist->Save(&saved, TRUE, TRUE), S_OK);
+    ASSERT_EQ(control->Save(&saved, TRUE, TRUE), S_OK);
     EXPECT_EQ(saved.values[L"_Version"], 0x00010000);
-    EXPECT_EQ(saved.values[L"QuietMode"], c.quiet ? 1 : 0);
+    EXPECT_EQ(saved.values[L"QuietMode"], quiet ? 1 : 0);
   }
 
   // Loading: states stored before quiet mode existed load unchanged and not quiet; a quiet
@@ -324,23 +292,14 @@ TEST(ControlPersistence, QuietModeIsKeptAndEveryEarlierStateLoadsAsBefore) {
       {{0x00020000, 3, 1, 23, 1, 0}, {187, 0, 0, 0}},
   };
   for (const LoadCase& c : loads) {
-    ComPtr<IStream> stream;
-    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), S_OK);
-    stream->Write(c.stream.data(), static_cast<ULONG>(c.stream.size() * sizeof(DWORD)), nullptr);
-    const LARGE_INTEGER start{};
-    stream->Seek(start, STREAM_SEEK_SET, nullptr);
-    ComPtr<IDispatch> control = NewDispatch();
-    ComPtr<IPersistStreamInit> persist;
-    ASSERT_EQ(control->QueryInterface(IID_IPersistStreamInit, persist.put_void()), S_OK);
-    EXPECT_EQ(persist->Load(stream.get()), S_OK);
+    auto control = NewControl<IPersistStreamInit>(IID_IPersistStreamInit);
+    EXPECT_EQ(control->Load(StreamOf(c.stream).get()), S_OK);
     EXPECT_EQ(Stored(control.get()), c.loaded) << std::hex << c.stream[0] << " " << c.stream.size();
   }
-  ComPtr<IDispatch> control = NewDispatch();
-  ComPtr<IPersistPropertyBag> persist;
-  ASSERT_EQ(control->QueryInterface(IID_IPersistPropertyBag, persist.put_void()), S_OK);
+  auto control = NewControl<IPersistPropertyBag>(IID_IPersistPropertyBag);
   MemoryBag old;
   old.values = {{L"_Version", 0x00010000}, {L"EnumFilter", 4}, {L"SerialNumber", 9}};
-  ASSERT_EQ(persist->Load(&old, nullptr), S_OK);
+  ASSERT_EQ(control->Load(&old, nullptr), S_OK);
   EXPECT_EQ(Stored(control.get()), (std::vector<LONG>{4, 0, 9, 0}));
 }
 
