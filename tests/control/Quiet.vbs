@@ -1,6 +1,6 @@
-' Quiet mode under the simulator's faults, with no dialog answer queued: each error arrives as an
-' event with its code and the text its box would have shown, the last error says the same, and a
-' stop during a recording keeps the frames.
+' Quiet mode under the simulator's faults, with no answer queued for any message box: each error
+' arrives as an event with its code and the text its box would have shown, the last error says the
+' same, and a stop during a recording keeps the frames.
 Dim heard, kept, saved
 heard = ""
 kept = -1
@@ -44,6 +44,17 @@ Host.Sleep 100
 Expect "save: ended", saved, "5/2"
 Expect "save: event", heard, "105: Frame 3 could not be read from the camera for .\quiet002.tif " & _
   "(error 3). Saving stopped; the frames saved before it are kept.|"
+
+' The operator's Save Sequence dialog, whose failure would end in a box: only the event remains.
+heard = ""
+saved = ""
+Host.OnDialog "Save Sequence to file", "type 206 dialog; click 207; click 1"
+Host.OnDialog "Browse for Folder", "folder " & CreateObject("Scripting.FileSystemObject").GetAbsolutePathName(".") & "; click 1"
+Selvar.CmdShowSaveSequenceDialogBox
+Host.Sleep 100
+Expect "dialog save: ended", saved, "5/2"
+Expect "dialog save: event", Left(heard, 13), "105: Frame 3 "
+Expect "dialog save: last error", Selvar.GetLastErrorCode(), 105
 
 heard = ""
 Selvar.CmdPlay
