@@ -11,6 +11,7 @@
 #include "acquisition/CameraBarSink.h"
 #include "acquisition/CameraLock.h"
 #include "acquisition/CameraSettings.h"
+#include "acquisition/ViewEvents.h"
 #include "camera/CameraSelection.h"
 #include "camera/CCamera.h"
 #include "export/ImageFileLibrary.h"
@@ -94,7 +95,7 @@ class CCamView : public CScrollingView {
 
   // Saving: the range and files of the settings record. Nothing is shown to the operator; the
   // result (a SaveResult) says how it went, and LastSave() the frame and file of a failure, for
-  // ShowSaveFailure on the operator's path.
+  // ShowSaveFailure on the operator's path. The host hears of progress, the end and a failure.
   int SaveImageSequence();
   const SaveOutcome& LastSave() const { return lastSave_; }
 
@@ -103,13 +104,18 @@ class CCamView : public CScrollingView {
   // record's save fields are put back afterwards), and frames copied out of camera memory by raw
   // index, frameBytes apart (the camera's GetFrameBytes).
   void SetControlProperties(const ControlPropertyRefs& properties);
+  // Where acquisition, playback, saving and errors are reported; none by default.
+  void SetEvents(ViewEvents* events) { events_ = events; }
+  ViewEvents* Events() const { return events_; }
   void ApplySettingById(UINT controlId, std::uint32_t value);
   int SaveImageSequenceFor(const void* folder, const void* prefix, int fileTypeCode,
                            std::uint32_t first, std::uint32_t last, std::uint32_t step);
   void CopyFrames(int count, int firstIndex, std::uint8_t* out);
 
-  // Messages.
+  // Messages. An error goes to the host and, unless quiet, into a box for the operator.
   int ShowCameraMessage(UINT stringId, UINT style, int number);
+  void ReportCameraError(UINT stringId, int number);
+  bool Quiet() const { return events_ && events_->Quiet(); }
   static UINT ErrorTextFor(int cameraCode);
 
   // State, for the command rules, automation and tests.
@@ -166,6 +172,7 @@ class CCamView : public CScrollingView {
   void AdoptCameraSettings();
   int GrabFrame(Worker& worker, std::uint32_t tag, bool duringRecording);
   void OnRightButtonDown(POINT point);
+  int RunSave();
 
   // Worker.
   static DWORD WINAPI WorkerEntry(void* worker);
@@ -213,6 +220,7 @@ class CCamView : public CScrollingView {
   const TessaDriverApi& driver_;
   const PictoLibApi& images_;
   ControlPropertyRefs properties_;
+  ViewEvents* events_ = nullptr;
   CCamera camera_;
   CCameraLock cameraLock_;
   std::uint64_t recordingBase_ = 0;

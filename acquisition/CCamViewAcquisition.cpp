@@ -187,7 +187,9 @@ int CCamView::BeginRecording() {
 int CCamView::AbortRecording(int ask) {
   int answer = IDNO;
   if (ask) {
-    answer = ShowCameraMessage(IDS_KEEP_FRAMES, MB_YESNOCANCEL | MB_ICONEXCLAMATION, 0);
+    // Without a person to ask, nothing acquired is thrown away.
+    answer = Quiet() ? IDYES
+                     : ShowCameraMessage(IDS_KEEP_FRAMES, MB_YESNOCANCEL | MB_ICONEXCLAMATION, 0);
     if (answer == IDCANCEL) return 0;
   }
   StopWorker();
@@ -199,6 +201,7 @@ int CCamView::AbortRecording(int ask) {
     ringLength_ = settings_.AcquisitionFrames;
   }
   GoToFrame(0);
+  if (events_) events_->RecordingEnded(answer == IDYES ? frameCount_ : 0);
   return 1;
 }
 
@@ -222,7 +225,7 @@ void CCamView::OnCameraError(int code, std::uint32_t workerTag) {
   if (!live_ || workerTag != workerTag_) return;
   const UINT text = ErrorTextFor(code);
   StopActivity(0);
-  ShowCameraMessage(text, MB_ICONERROR, 0);
+  ReportCameraError(text, 0);
 }
 
 void CCamView::OnPlay(UINT) {
@@ -247,7 +250,9 @@ int CCamView::Record() {
     StopWorker();
     recording_ = 0;
     UpdateFrameIndexText(static_cast<int>(currentFrame_ + 1), static_cast<int>(frameCount_));
-    ShowCameraMessage(IDS_RECORD_REFUSED, MB_ICONERROR, status);
+    ReportCameraError(IDS_RECORD_REFUSED, status);
+  } else if (events_) {
+    events_->RecordingStarted();
   }
   return status;
 }
@@ -274,4 +279,5 @@ void CCamView::OnEndAcquisition(UINT) {
   if (CameraBarSink* bar = Bar()) bar->EnableLiveControls(true);
   recording_ = 0;
   live_ = 0;
+  if (events_) events_->RecordingEnded(frameCount_);
 }

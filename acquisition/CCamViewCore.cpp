@@ -123,6 +123,7 @@ void CCamView::OnInitialUpdate() {
                          static_cast<std::uint32_t>(Camera()->GetMemorySize() >> 30));
     }
     SnapLiveImage();
+    if (events_) events_->CameraOpened();
     scrollSize = {MulDiv(static_cast<int>(width), zoomPercent_, 100),
                   MulDiv(static_cast<int>(height), zoomPercent_, 100)};
     PostMessageW(Handle(), WM_COMMAND, MAKEWPARAM(ID_ZOOM_FIT, 0), 0);
@@ -165,7 +166,7 @@ void CCamView::OnSnapDone(int status, std::uint32_t workerTag) {
   if (status == kDrvOk) {
     RefreshLiveImage(0);
   } else {
-    ShowCameraMessage(ErrorTextFor(status), MB_ICONERROR, 0);
+    ReportCameraError(ErrorTextFor(status), 0);
   }
 }
 
@@ -301,18 +302,44 @@ UINT CCamView::ErrorTextFor(int cameraCode) {
   }
 }
 
-int CCamView::ShowCameraMessage(UINT stringId, UINT style, int number) {
-  wchar_t title[128] = L"";
+namespace {
+
+void CameraMessageText(UINT stringId, int number, wchar_t (&text)[600]) {
   wchar_t format[512] = L"";
-  LoadStringW(FrameworkInstance(), IDS_CAMERA_TITLE, title, 128);
   LoadStringW(FrameworkInstance(), stringId, format, 512);
-  wchar_t text[600];
   if (number != 0) {
     std::swprintf(text, 600, format, number);
   } else {
     std::swprintf(text, 600, L"%ls", format);
   }
+}
+
+// The number a host sees for each camera message: the one its text carries.
+int ErrorCodeFor(UINT stringId) {
+  switch (stringId) {
+    case IDS_ERR_BUFFER: return kErrorBufferTooSmall;
+    case IDS_ERR_BUSY: return kErrorCameraBusy;
+    case IDS_ERR_HARDWARE: return kErrorHardwareFault;
+    case IDS_RECORD_REFUSED: return kErrorRecordingRefused;
+    default: return kErrorAcquisitionTimeOut;
+  }
+}
+
+}  // namespace
+
+int CCamView::ShowCameraMessage(UINT stringId, UINT style, int number) {
+  wchar_t title[128] = L"";
+  LoadStringW(FrameworkInstance(), IDS_CAMERA_TITLE, title, 128);
+  wchar_t text[600];
+  CameraMessageText(stringId, number, text);
   return MessageBoxW(nullptr, text, title, style);
+}
+
+void CCamView::ReportCameraError(UINT stringId, int number) {
+  wchar_t text[600];
+  CameraMessageText(stringId, number, text);
+  if (events_) events_->Error(ErrorCodeFor(stringId), text);
+  if (!Quiet()) ShowCameraMessage(stringId, MB_ICONERROR, number);
 }
 
 void CCamView::UpdateFrameIndexText(int number, int count) {
@@ -354,7 +381,8 @@ void CCamView::OnDestroy() {
     live_ = 0;
   }
   stopEvent_.reset();
-  if (IsCameraOpen()) {
+  const bool wasOpen = IsCameraOpen();
+  if (wasOpen) {
     SaveConfiguration(settings_, static_cast<std::int32_t>(Camera()->GetCameraSerial()));
     Camera()->FreeFrameBuffer();
   }
@@ -362,6 +390,7 @@ void CCamView::OnDestroy() {
   // too, before the driver goes.
   Camera()->Close();
   CCameraHandle::Shutdown(driver_);
+  if (wasOpen && events_) events_->CameraClosed();
 }
 
 void CCamView::OnRightButtonDown(POINT point) {

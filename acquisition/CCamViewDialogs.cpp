@@ -18,7 +18,9 @@ void CCamView::OnSaveSequence(UINT) {
   if (dialog.DoModal() != IDOK) return;
   settings_ = dialog.Settings();
   const int result = SaveImageSequence();
-  if (result != kSaveDone && result != kSaveAborted) ShowSaveFailure(Handle(), lastSave_, settings_.ImageFolder);
+  if (result != kSaveDone && result != kSaveAborted && !Quiet()) {
+    ShowSaveFailure(Handle(), lastSave_, settings_.ImageFolder);
+  }
 }
 
 void CCamView::OnEditRoi(UINT) {

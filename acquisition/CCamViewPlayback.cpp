@@ -7,6 +7,7 @@ void CCamView::GoToFrame(std::uint32_t index) {
   LoadFrame(index);
   UpdateFrameIndexText(static_cast<int>(currentFrame_ + 1), static_cast<int>(frameCount_));
   InvalidateRect(Handle(), nullptr, FALSE);
+  if (events_) events_->FrameChanged(index);
 }
 
 // Sequence frame i lies i slots after the ring start, wrapping once around the ring. Frame count

@@ -1,6 +1,7 @@
 // Saving a range of recorded frames through the image-file library, with progress and abort.
 #include "acquisition/CCamView.h"
 #include "export/CSaveProgressDlg.h"
+#include "export/SaveFailureMessage.h"
 #include "export/SequenceNaming.h"
 #include "export/SequenceSaver.h"
 #include "platform/files/FolderText.h"
@@ -9,14 +10,23 @@
 
 namespace {
 
+constexpr DWORD kProgressReportMs = 100;
+
 // The saving loop's hold on the view: frames from camera memory into the frame buffer, the
 // progress dialog's bar, and its Abort seen after the messages of each frame.
 class ViewSaveSteps : public SaveSteps {
  public:
-  ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress) : view_(view), progress_(progress) {}
-  // The bar's repaint lets messages through: the window may close right there.
+  ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress)
+      : view_(view), progress_(progress), lastReport_(GetTickCount()) {}
+  // The bar's repaint lets messages through: the window may close right there. The host hears
+  // of progress about ten times a second, however fast frames are written.
   bool Progress(std::uint32_t position, std::uint32_t count) override {
     progress_.SetProgress(position, count);
+    const DWORD now = GetTickCount();
+    if (view_.Events() && now - lastReport_ >= kProgressReportMs) {
+      view_.Events()->SaveProgress(position - 1, count);
+      lastReport_ = now;
+    }
     return view_.Handle() != nullptr;
   }
   int ReadFrame(std::uint32_t index) override { return view_.LoadFrame(index); }
@@ -30,11 +40,24 @@ class ViewSaveSteps : public SaveSteps {
  private:
   CCamView& view_;
   CSaveProgressDlg& progress_;
+  DWORD lastReport_;
 };
 
 }  // namespace
 
 int CCamView::SaveImageSequence() {
+  const int result = RunSave();
+  if (events_) {
+    if (result != kSaveDone && result != kSaveAborted) {
+      events_->Error(kErrorSaveBase + result,
+                     SaveFailureText(lastSave_, settings_.ImageFolder).c_str());
+    }
+    events_->SaveEnded(result, lastSave_.framesWritten);
+  }
+  return result;
+}
+
+int CCamView::RunSave() {
   lastSave_ = SaveOutcome{};
   if (!sequenceAvailable_) return lastSave_.result = kSaveNoSequence;
   CSaveProgressDlg progress(Handle(), IDS_SAVING_FRAMES);

@@ -15,6 +15,8 @@ void CHostedDocTemplate::SaveHostedDocument() {
 
 std::unique_ptr<CView> CHostedDocTemplate::CreateView() {
   std::unique_ptr<CView> view = CCameraDocTemplate::CreateView();
-  static_cast<CCamView*>(view.get())->SetControlProperties(properties_);
+  auto* cameraView = static_cast<CCamView*>(view.get());
+  cameraView->SetControlProperties(properties_);
+  cameraView->SetEvents(events_);
   return view;
 }

@@ -1,4 +1,5 @@
-// Construction, persistence, drawing and the automation member table of the Selvar control.
+// Construction, persistence, drawing, event delivery and the automation member table of the
+// Selvar control.
 #include "control/CSelvarCtrl.h"
 
 #include <new>
@@ -10,6 +11,10 @@
 namespace {
 
 constexpr DWORD kVersion10 = 0x00010000;  // major 1, minor 0
+// A stream of a quiet control: the 1.0 layout, then quiet mode and one long kept for a later
+// property. A control that is not quiet stores exactly 1.0, so every host that knows 1.0 keeps
+// loading it; the property bag names its values and stays 1.0.
+constexpr DWORD kVersion10Added = 0x00010001;
 constexpr LONG kFilterOfOtherVersion = 187;
 
 const OleControlClass kSelvarClass = {&CLSID_Selvar,       &LIBID_SelvarLib,
@@ -31,7 +36,8 @@ const DispatchMember kMembers[] = {
     {L"GetROIParameter", 31}, {L"SetROIParameter", 32}, {L"GetRecordMode", 33},
     {L"SetRecordMode", 34}, {L"GetSyncInConfig", 35}, {L"SetSyncInConfig", 36},
     {L"GetTriggerInConfig", 37}, {L"SetTriggerInConfig", 38}, {L"GetSensorGain", 39},
-    {L"SetSensorGain", 40}, {L"AboutBox", DISPID_ABOUTBOX},
+    {L"SetSensorGain", 40}, {L"QuietMode", CSelvarCtrl::kQuietModeId}, {L"GetLastErrorCode", 42},
+    {L"GetLastErrorText", 43}, {L"AboutBox", DISPID_ABOUTBOX},
 };
 
 void FillRect(HDC dc, int left, int top, int right, int bottom, int colorIndex) {
@@ -45,7 +51,7 @@ CSelvarCtrl::CSelvarCtrl() : CActiveXDocControl(kSelvarClass) {
   CSelvarApp& app = CSelvarApp::Instance();
   SetDocTemplate(std::make_unique<CHostedDocTemplate>(
       app.Driver(), app.Images(),
-      ControlPropertyRefs{&enumFilter_, &productNumber_, &serialNumber_}));
+      ControlPropertyRefs{&enumFilter_, &productNumber_, &serialNumber_}, &hostEvents_));
 }
 
 HRESULT CSelvarCtrl::CreateInstance(REFIID iid, void** object) {
@@ -60,12 +66,17 @@ void CSelvarCtrl::ResetProperties() {
   enumFilter_ = 0;
   productNumber_ = 0;
   serialNumber_ = 0;
+  hostEvents_.SetQuiet(false);
 }
 
 void CSelvarCtrl::ExchangeProperties(CPropertyExchange& exchange) {
-  DWORD version = kVersion10;
+  const bool loading = exchange.IsLoading();
+  std::int32_t quiet = !loading && hostEvents_.Quiet() ? 1 : 0;
+  DWORD version = !exchange.IsNamed() && quiet ? kVersion10Added : kVersion10;
   exchange.ExchangeVersion(version);
-  if (exchange.IsLoading() && version != kVersion10) {
+  const bool added = !exchange.IsNamed() && version == kVersion10Added;
+  if (loading) hostEvents_.SetQuiet(false);
+  if (loading && version != kVersion10 && !added) {
     enumFilter_ = kFilterOfOtherVersion;
     productNumber_ = 0;
     serialNumber_ = 0;
@@ -74,6 +85,22 @@ void CSelvarCtrl::ExchangeProperties(CPropertyExchange& exchange) {
   exchange.ExchangeLong(L"EnumFilter", enumFilter_, 0);
   exchange.ExchangeLong(L"ProductNumber", productNumber_, 0);
   exchange.ExchangeLong(L"SerialNumber", serialNumber_, 0);
+  if (exchange.IsNamed() || added) {
+    exchange.ExchangeAddedLong(L"QuietMode", quiet, 0);
+    if (added) {
+      std::int32_t reserved = 0;
+      exchange.ExchangeAddedLong(L"", reserved, 0);
+    }
+  }
+  if (loading) hostEvents_.SetQuiet(quiet != 0);
+}
+
+LRESULT CSelvarCtrl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_FIRE_EVENTS) {
+    hostEvents_.Deliver();
+    return 0;
+  }
+  return CActiveXDocControl::HandleMessage(message, wParam, lParam);
 }
 
 const DispatchMember* CSelvarCtrl::Members(UINT& count) const {
@@ -96,7 +123,7 @@ void CSelvarCtrl::DrawControl(HDC dc, const RECT& r) {
 
 HRESULT CSelvarCtrl::InvokeMember(DISPID id, WORD flags, const CDispatchArguments& args,
                                   VARIANT* result) {
-  if (id >= 1 && id <= 3) return InvokeProperty(id, flags, args, result);
+  if ((id >= 1 && id <= 3) || id == kQuietModeId) return InvokeProperty(id, flags, args, result);
   if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
   return InvokeMethod(id, args, result);
 }
@@ -107,13 +134,22 @@ HRESULT CSelvarCtrl::InvokeProperty(DISPID id, WORD flags, const CDispatchArgume
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
     LONG value = 0;
     RETURN_IF_FAILED(args.Int32(0, value));
-    // Read when the view next starts; nothing else reacts.
-    *property = value;
+    // The camera choice is read when the view next starts; quiet mode holds from the next
+    // message on.
+    if (id == kQuietModeId) {
+      hostEvents_.SetQuiet(value != 0);
+    } else {
+      *property = value;
+    }
     SetModifiedFlag();
     return S_OK;
   }
   if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
   if (args.Count() != 0) return DISP_E_BADPARAMCOUNT;
-  SetResultLong(result, *property);
+  if (id == kQuietModeId) {
+    SetResultBool(result, hostEvents_.Quiet());
+  } else {
+    SetResultLong(result, *property);
+  }
   return S_OK;
 }

@@ -1,11 +1,13 @@
 // The Selvar control: the camera workstation inside the control, its three persistent
-// properties that choose the camera, and the automation methods that drive the workstation.
-// Every control drives only its own frame and view.
+// properties that choose the camera, quiet mode, the automation methods that drive the
+// workstation, and the events and last error that tell the host what happened. Every control
+// drives only its own frame and view.
 #pragma once
 
 #include <cstdint>
 
 #include "control/CActiveXDocControl.h"
+#include "control/ControlEvents.h"
 
 class CSelvarCtrl : public CActiveXDocControl {
  public:
@@ -14,6 +16,7 @@ class CSelvarCtrl : public CActiveXDocControl {
   // OLEMISC: recompose on resize, cannot link inside, inside-out, activate when visible, set
   // client site first.
   static constexpr DWORD kMiscStatus = 0x20191;
+  static constexpr DISPID kQuietModeId = 41;
 
   // The class factory's creation function.
   static HRESULT CreateInstance(REFIID iid, void** object);
@@ -25,6 +28,7 @@ class CSelvarCtrl : public CActiveXDocControl {
   HRESULT InvokeMember(DISPID id, WORD flags, const CDispatchArguments& args,
                        VARIANT* result) override;
   void DrawControl(HDC dc, const RECT& bounds) override;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   HRESULT InvokeProperty(DISPID id, WORD flags, const CDispatchArguments& args, VARIANT* result);
@@ -43,4 +47,5 @@ class CSelvarCtrl : public CActiveXDocControl {
   std::int32_t enumFilter_ = 0;
   std::int32_t productNumber_ = 0;
   std::int32_t serialNumber_ = 0;
+  CControlEvents hostEvents_{*this};
 };

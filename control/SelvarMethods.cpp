@@ -1,5 +1,5 @@
 // The automation methods of the Selvar control: commands sent to the control's own frame as menu
-// commands, values read from its view, setting changes and the data transfers.
+// commands, values read from its view, setting changes, the data transfers and the last error.
 #include <cstdint>
 
 #include "acquisition/CCamView.h"
@@ -136,6 +136,11 @@ HRESULT CSelvarCtrl::InvokeMethod(DISPID id, const CDispatchArguments& args, VAR
       SetResultLong(result, 1);
       return S_OK;
     }
+    case 42:
+      SetResultLong(result, hostEvents_.LastErrorCode());
+      return S_OK;
+    case 43:
+      return SetResultText(result, hostEvents_.LastErrorText().c_str());
     case DISPID_ABOUTBOX:
       AboutBox();
       return S_OK;
@@ -147,6 +152,8 @@ HRESULT CSelvarCtrl::InvokeMethod(DISPID id, const CDispatchArguments& args, VAR
 LONG CSelvarCtrl::SendCommand(UINT command) {
   CFrameWindow* frame = Frame();
   if (!frame || !frame->Handle()) return kNoFrame;
+  // A command that meets an error sets it again, now or when its work ends.
+  hostEvents_.ClearLastError();
   // The frame routes it as a menu command: the update rule decides, the result does not tell.
   SendMessageW(frame->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
   return 0;
@@ -155,6 +162,7 @@ LONG CSelvarCtrl::SendCommand(UINT command) {
 SHORT CSelvarCtrl::ShowBar(bool toolbar, SHORT show) {
   auto* frame = static_cast<CWorkstationFrame*>(Frame());
   if (!frame || !frame->Handle()) return 0;
+  hostEvents_.ClearLastError();
   if (toolbar) {
     frame->ShowToolBar(show != 0);
   } else {
@@ -176,6 +184,7 @@ LONG CSelvarCtrl::SaveImageSequence(const CDispatchArguments& args, HRESULT& hr)
   if (FAILED(hr)) return kRefused;
   CCamView* view = View();
   if (!view) return kNoFrame;
+  hostEvents_.ClearLastError();
   if (!folderExact || !prefixExact || folder == 0 || prefix == 0) return kRefused;
   const int status = view->SaveImageSequenceFor(
       reinterpret_cast<const void*>(folder), reinterpret_cast<const void*>(prefix), type,

@@ -140,7 +140,7 @@ void CHostObject::SleepPumping(DWORD milliseconds) {
       DispatchMessageW(&msg);
     }
     const DWORD elapsed = GetTickCount() - start;
-    if (elapsed >= milliseconds) return;
+    if (elapsed >= milliseconds || quit_) return;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
   }
 }
@@ -164,7 +164,8 @@ STDMETHODIMP CHostObject::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
     case kSleep:
       RETURN_IF_FAILED(args.Int32(0, number));
       SleepPumping(number > 0 ? static_cast<DWORD>(number) : 0);
-      return S_OK;
+      // An event handler that quit ends the wait and the script.
+      return quit_ ? kQuitting : S_OK;
     case kScreenshot:
       RETURN_IF_FAILED(Text(params, 0, text));
       SetResultLong(result, SaveWindowPicture(window_, text) ? 0 : 1);

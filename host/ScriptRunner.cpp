@@ -66,7 +66,7 @@ STDMETHODIMP CScriptRunner::GetItemInfo(LPCOLESTR name, DWORD mask, IUnknown** i
   if (!(mask & SCRIPTINFO_IUNKNOWN) || !item) return TYPE_E_ELEMENTNOTFOUND;
   *item = nullptr;
   IDispatch* found = nullptr;
-  if (_wcsicmp(name, L"Selvar") == 0) found = selvar_;
+  if (_wcsicmp(name, L"Selvar") == 0) found = selvarItem_ ? selvarItem_.get() : selvar_;
   if (_wcsicmp(name, L"Host") == 0) found = host_;
   if (!found) return TYPE_E_ELEMENTNOTFOUND;
   *item = found;
@@ -119,10 +119,19 @@ bool CScriptRunner::Run(const std::wstring& path) {
     std::printf("SelvarHost: the %ls engine cannot be started\n", EngineFor(path));
     return false;
   }
+  // The engines here bind no event sources of their own: the host carries the control's events
+  // to the handlers, and a control without events is driven all the same.
+  auto* events = new CScriptEvents(engine.get(), L"Selvar");
+  events->Connect(selvar_);
+  selvarItem_ = ComPtr<CScriptItem>(new CScriptItem(selvar_, events));
+  selvarItem_->Release();
   EXCEPINFO exception{};
   parser->ParseScriptText(text.c_str(), nullptr, nullptr, nullptr, 0, 0, SCRIPTTEXT_ISVISIBLE,
                           nullptr, &exception);
   engine->SetScriptState(SCRIPTSTATE_CONNECTED);
+  events->Disconnect();
+  events->Release();
   engine->Close();
+  selvarItem_.reset();
   return !failed_;
 }

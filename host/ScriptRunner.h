@@ -1,12 +1,14 @@
 // Runs a VBScript or JScript file through the Windows script engine with two named items: the
-// control's dispatch as "Selvar" and the host's object as "Host". A script error is printed with
-// its line.
+// control as "Selvar", whose events run the script's handlers, and the host's object as "Host".
+// A script error is printed with its line.
 #pragma once
 
 #include <activscp.h>
 
 #include <atomic>
 #include <string>
+
+#include "host/ScriptEvents.h"
 
 class CScriptRunner : public IActiveScriptSite, public IActiveScriptSiteWindow {
  public:
@@ -43,6 +45,8 @@ class CScriptRunner : public IActiveScriptSite, public IActiveScriptSiteWindow {
   HWND window_;
   IDispatch* selvar_;
   IDispatch* host_;
+  // While the script runs: the control as the script sees it.
+  ComPtr<CScriptItem> selvarItem_;
   bool failed_ = false;
   bool (*quitting_)(void*) = nullptr;
   void* quitContext_ = nullptr;

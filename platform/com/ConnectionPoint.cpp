@@ -1,4 +1,4 @@
-// Advise and Unadvise for a connection point whose interface has no events to fire.
+// Advise, Unadvise and firing for a connection point of a dispatch interface.
 #include "platform/com/ConnectionPoint.h"
 
 #include <olectl.h>
@@ -29,8 +29,8 @@ STDMETHODIMP CConnectionPoint::GetConnectionPointContainer(IConnectionPointConta
 
 STDMETHODIMP CConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
   if (!sink || !cookie) return E_POINTER;
-  ComPtr<IUnknown> events;
-  // The sink must speak the interface, or an IDispatch for a dispatch interface.
+  ComPtr<IDispatch> events;
+  // The sink must speak the interface, or IDispatch: the interface is a dispatch interface.
   if (FAILED(sink->QueryInterface(iid_, events.put_void())) &&
       FAILED(sink->QueryInterface(IID_IDispatch, events.put_void()))) {
     return CONNECT_E_CANNOTCONNECT;
@@ -54,4 +54,27 @@ STDMETHODIMP CConnectionPoint::EnumConnections(IEnumConnections** connections) {
   if (!connections) return E_POINTER;
   *connections = nullptr;
   return E_NOTIMPL;
+}
+
+bool CConnectionPoint::IsAdvised(DWORD cookie) const {
+  for (const Sink& sink : sinks_) {
+    if (sink.cookie == cookie) return true;
+  }
+  return false;
+}
+
+// A handler may advise, unadvise (itself or another sink) or let the control go: the sinks are
+// called from a copy that holds a reference to each, and a sink unadvised meanwhile is skipped.
+void CConnectionPoint::Fire(DISPID id, VARIANTARG* args, UINT count) {
+  const std::vector<Sink> sinks = sinks_;
+  for (const Sink& sink : sinks) {
+    if (!IsAdvised(sink.cookie)) continue;
+    DISPPARAMS params{args, nullptr, count, 0};
+    VARIANT result;
+    VariantInit(&result);
+    // What a handler returns or fails with is its own business.
+    sink.sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result,
+                      nullptr, nullptr);
+    VariantClear(&result);
+  }
 }

@@ -1,5 +1,5 @@
-// One outgoing interface of a control: the sinks its host advised. The container object owns it
-// and lends it its own reference count.
+// One outgoing interface of a control: the sinks its host advised, and the calls that fire its
+// events on them. The container object owns it and lends it its own reference count.
 #pragma once
 
 #include <ocidl.h>
@@ -24,16 +24,20 @@ class CConnectionPoint : public IConnectionPoint {
   STDMETHODIMP EnumConnections(IEnumConnections** connections) override;
 
   const IID& Iid() const { return iid_; }
+  // Calls member id on every sink with args (last argument first, as DISPPARAMS holds them).
+  void Fire(DISPID id, VARIANTARG* args, UINT count);
   // Lets go of every sink (the control's close).
   void Clear() { sinks_.clear(); }
 
  private:
   struct Sink {
     DWORD cookie;
-    ComPtr<IUnknown> sink;
+    ComPtr<IDispatch> sink;
   };
   IConnectionPointContainer* container_;
   IID iid_;
+  bool IsAdvised(DWORD cookie) const;
+
   std::vector<Sink> sinks_;
   DWORD nextCookie_ = 1;
 };

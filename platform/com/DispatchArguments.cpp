@@ -81,3 +81,20 @@ void SetResultShort(VARIANT* result, SHORT value) {
   V_VT(result) = VT_I2;
   V_I2(result) = value;
 }
+
+void SetResultBool(VARIANT* result, bool value) {
+  if (!result) return;
+  VariantInit(result);
+  V_VT(result) = VT_BOOL;
+  V_BOOL(result) = value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+HRESULT SetResultText(VARIANT* result, const wchar_t* text) {
+  if (!result) return S_OK;
+  VariantInit(result);
+  BSTR copy = SysAllocString(text);
+  if (!copy) return E_OUTOFMEMORY;
+  V_VT(result) = VT_BSTR;
+  V_BSTR(result) = copy;
+  return S_OK;
+}

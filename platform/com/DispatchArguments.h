@@ -26,3 +26,5 @@ class CDispatchArguments {
 // Result helpers for Invoke.
 void SetResultLong(VARIANT* result, LONG value);
 void SetResultShort(VARIANT* result, SHORT value);
+void SetResultBool(VARIANT* result, bool value);
+HRESULT SetResultText(VARIANT* result, const wchar_t* text);

@@ -150,6 +150,8 @@ class COleControl : public CWindowBase,
                       EXCEPINFO*, UINT* argError) override;
 
   bool IsModified() const { return modified_; }
+  // Calls event id on every advised sink now (args last first), on the window's thread.
+  void FireEvent(DISPID id, VARIANTARG* args, UINT count) { events_.Fire(id, args, count); }
   // Live control objects of this module, for leak checks.
   static long LiveControls();
 

@@ -245,6 +245,22 @@ TEST_F(ControlTest, TypeInformationAndEventsAreTheLibrarysForThisArchitecture) {
   EXPECT_EQ(container->FindConnectionPoint(DIID__DSelvarEvents, point.put()), S_OK);
   ComPtr<IUnknown> unsafe;
   EXPECT_EQ(control->QueryInterface(IID_IObjectSafety, unsafe.put_void()), E_NOINTERFACE);
+  // The class information names the events with their DISPIDs.
+  ComPtr<ITypeInfo> coclass, source;
+  ASSERT_EQ(classInfo->GetClassInfo(coclass.put()), S_OK);
+  HREFTYPE sourceRef = 0;
+  ASSERT_EQ(coclass->GetRefTypeOfImplType(1, &sourceRef), S_OK);
+  ASSERT_EQ(coclass->GetRefTypeInfo(sourceRef, source.put()), S_OK);
+  const wchar_t* const eventNames[] = {L"RecordingStarted", L"RecordingEnded", L"CameraError",
+                                       L"SaveProgress", L"SaveEnded", L"FrameChanged",
+                                       L"CameraOpened", L"CameraClosed"};
+  for (DISPID id = 1; id <= 8; ++id) {
+    BSTR name = nullptr;
+    UINT count = 0;
+    EXPECT_EQ(source->GetNames(id, &name, 1, &count), S_OK);
+    EXPECT_STREQ(name, eventNames[id - 1]);
+    SysFreeString(name);
+  }
 
   ComPtr<IDispatch> dispatch;
   ASSERT_EQ(control->QueryInterface(IID_IDispatch, dispatch.put_void()), S_OK);
@@ -253,8 +269,8 @@ TEST_F(ControlTest, TypeInformationAndEventsAreTheLibrarysForThisArchitecture) {
   TYPEATTR* attributes = nullptr;
   ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
   EXPECT_TRUE(IsEqualGUID(attributes->guid, DIID__DSelvar));
-  EXPECT_EQ(attributes->cFuncs, 38);  // DISPIDs 4 to 40 and AboutBox
-  EXPECT_EQ(attributes->cVars, 3);
+  EXPECT_EQ(attributes->cFuncs, 40);  // DISPIDs 4 to 40, 42, 43 and AboutBox
+  EXPECT_EQ(attributes->cVars, 4);
   // Addresses are as wide as this build's pointers; names and DISPIDs are the same in both.
   const VARTYPE address = sizeof(void*) == 8 ? VT_I8 : VT_I4;
   int checked = 0;
@@ -486,7 +502,7 @@ TEST_F(ControlTest, StreamKeepsTheThreePropertiesAndAnotherVersionLoads187) {
     DWORD version;
     LONG filter, product, serial;
   };
-  const Case cases[] = {{0x00010000, 3, 1, 23}, {0x00020000, 187, 0, 0}, {0x00010001, 187, 0, 0}};
+  const Case cases[] = {{0x00010000, 3, 1, 23}, {0x00020000, 187, 0, 0}, {0x00010002, 187, 0, 0}};
   for (const Case& c : cases) {
     const LARGE_INTEGER start{};
     stream->Seek(start, STREAM_SEEK_SET, nullptr);
