@@ -660,6 +660,10 @@ TEST_F(CameraView, RepeatedCyclesLeakNothing) {
 
 // Worst time, in ms, the window took to answer WM_NULL sent from another thread while the window's
 // thread kept refreshing every command's state, as the control's timer does.
+// The stalls these bounds guard against last the driver's 1500 ms and more; the bound leaves a
+// loaded test machine room without letting such a stall through.
+constexpr DWORD kAnswerBoundMs = 400;
+
 DWORD WorstAnswerMs(HWND window, const std::function<void()>& refresh, int probes) {
   std::atomic<DWORD> worst{0};
   std::atomic<bool> done{false};
@@ -687,7 +691,7 @@ TEST_F(CameraView, AStalledGrabNeverHoldsUpTheWindow) {
   auto refresh = [&] {
     for (UINT id = ID_CAMERA_RECORD; id <= ID_CAMERA_TRIGGER; ++id) Enabled(id);
   };
-  EXPECT_LT(WorstAnswerMs(view_->Handle(), refresh, 20), 100u);
+  EXPECT_LT(WorstAnswerMs(view_->Handle(), refresh, 20), kAnswerBoundMs);
   const DWORD painted = GetTickCount();
   RedrawWindow(view_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   EXPECT_LT(GetTickCount() - painted, 500u) << "painting does not wait for the grab either";
@@ -703,8 +707,9 @@ TEST_F(CameraView, AStalledGrabNeverHoldsUpTheWindow) {
   // The single image that Stop while idle asks for is grabbed off the window's thread too.
   const DWORD snapped = GetTickCount();
   Command(ID_CAMERA_STOP);
-  EXPECT_LT(GetTickCount() - snapped, 100u) << "Stop while idle does not wait for the image";
-  EXPECT_LT(WorstAnswerMs(view_->Handle(), refresh, 20), 100u);
+  EXPECT_LT(GetTickCount() - snapped, kAnswerBoundMs)
+      << "Stop while idle does not wait for the image";
+  EXPECT_LT(WorstAnswerMs(view_->Handle(), refresh, 20), kAnswerBoundMs);
 }
 
 // Stop while the driver holds a grab: the window keeps answering, and the workers left inside
@@ -728,7 +733,7 @@ TEST_F(CameraView, AStalledStopNeverHoldsUpTheWindowAndCostsLittle) {
   };
   const DWORD worst = WorstAnswerMs(view_->Handle(), stalledStops, 60);
   ASSERT_EQ(stops, 16);
-  EXPECT_LT(worst, 100u);
+  EXPECT_LT(worst, kAnswerBoundMs);
   EXPECT_LT(ResidentBytes() - resident, 2 << 20);
 }
 
