@@ -1151,7 +1151,8 @@ TEST_F(CameraView, ASaveThatCannotReadAFrameSaysSo) {
 // However a recording ends, the sequence is what the camera wrote: of k frames recorded into a
 // ring of M slots (frame j into slot j mod M), the last min(k, M), oldest first. M is the count
 // the recording started with. The rows run in order in one view, each after what the one before
-// left; the same on a camera that addresses its frames through a frame table.
+// left; the same on a camera that addresses its frames through a frame table, whose first
+// recording is a stopped one, so that only the table read for it can serve it.
 TEST_F(CameraView, TheSequenceHoldsExactlyTheFramesTheCameraRecorded) {
   constexpr std::uint32_t kFast = 1000;  // the camera's maximum
   const struct Row {
@@ -1160,12 +1161,12 @@ TEST_F(CameraView, TheSequenceHoldsExactlyTheFramesTheCameraRecorded) {
     std::uint32_t stopAt;                   // 0: runs to its end; else Stop, Yes, after this many
     std::uint32_t framesDuring, preDuring;  // set while it records; 0: left alone
   } rows[] = {
+      {"normal, stopped, count changed while recording", 0, 300, 0, 10, 30, 20, 0},
       {"normal", 0, 20, 0, kFast, 0, 0, 0},
       {"circular, triggered at frame 1003", 1, 100, 10, kFast, 0, 0, 0},
       {"normal, stopped, after a circular one", 0, 300, 0, 10, 30, 0, 0},
       {"circular, stopped untriggered after wrapping", 1, 20, 5, 10, 30, 0, 0},
       {"circular, counts changed while recording", 1, 40, 10, kFast, 0, 200, 30},
-      {"normal, stopped, count changed while recording", 0, 300, 0, 10, 30, 20, 0},
   };
   for (const char* camera : {"", "Model=19\r\nFamily=1\r\n"}) {
     Start(OneCamera(std::string("TriggerAfter=1003\r\n") + camera));
