@@ -1237,9 +1237,9 @@ TEST_F(CameraView, CopiedFramesComeOnlyFromTheSequenceIntoWhollyWritableMemory) 
   } rows[] = {
       {"before any recording", false, 1, 0, block, kCamOutOfRange, {kUntouched}},
       {"frames 2 to 4", true, 3, 2, block, kDrvOk, {2, 3, 4}},
-      {"a failing read", true, 3, 4, block, 3, {4, 5, kUntouched}},
+      {"a failing read", true, 3, 5, block, 3, {5, kUntouched, kUntouched}},
       {"past the last frame", true, 2, 7, block, kCamOutOfRange, {7, kUntouched}},
-      {"before the first frame", true, 1, -1, block, kCamOutOfRange, {kUntouched}},
+      {"before the first frame", true, 2, -1, block, kCamOutOfRange, {kUntouched, kUntouched}},
       {"a buffer one frame short", true, 4, 0, block, kCamBadTarget, {kUntouched, kUntouched, kUntouched}},
       {"a read-only buffer", true, 1, 0, locked, kCamBadTarget, {}},
       {"a wild address", true, 1, 0, reinterpret_cast<std::uint8_t*>(0x1000), kCamBadTarget, {}},
