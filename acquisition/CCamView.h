@@ -102,7 +102,10 @@ class CCamView : public CScrollingView {
   // Automation: the hosting control's camera-choice properties (read at the initial update), a
   // setting keyed by its camera-bar control id, saving with the given texts and range (the
   // record's save fields are put back afterwards), and frames copied out of camera memory by raw
-  // index, frameBytes apart (the camera's GetFrameBytes).
+  // slot index, frameBytes apart (the camera's GetFrameBytes). CopyFrames returns 0 when every
+  // frame was copied; otherwise kCamOutOfRange or the camera's status of the first frame that was
+  // not, with the frames before it in place. A target that is not count frames of writable
+  // memory is refused (kCamBadTarget) before anything is read or written.
   void SetControlProperties(const ControlPropertyRefs& properties);
   // Where acquisition, playback, saving and errors are reported; none by default.
   void SetEvents(ViewEvents* events) { events_ = events; }
@@ -110,7 +113,7 @@ class CCamView : public CScrollingView {
   void ApplySettingById(UINT controlId, std::uint32_t value);
   int SaveImageSequenceFor(const void* folder, const void* prefix, int fileTypeCode,
                            std::uint32_t first, std::uint32_t last, std::uint32_t step);
-  void CopyFrames(int count, int firstIndex, std::uint8_t* out);
+  int CopyFrames(int count, int firstIndex, std::uint8_t* out);
 
   // Messages. An error goes to the host and, unless quiet, into a box for the operator.
   int ShowCameraMessage(UINT stringId, UINT style, int number);
@@ -170,6 +173,8 @@ class CCamView : public CScrollingView {
   void OnSnapDone(int status, std::uint32_t workerTag);
   void EndSnap();
   void AdoptCameraSettings();
+  void KeepStoppedRecording(std::uint32_t recorded);
+  bool HoldsSequenceFrame(std::uint32_t slot) const;
   int GrabFrame(Worker& worker, std::uint32_t tag, bool duringRecording);
   void OnRightButtonDown(POINT point);
   int RunSave();
@@ -231,6 +236,16 @@ class CCamView : public CScrollingView {
   std::uint32_t ringStart_ = 0;
   // Length of the camera's recording ring for the sequence on show, fixed when it was taken over.
   std::uint32_t ringLength_ = 0;
+  // Bytes of one frame of the sequence on show, as it was recorded.
+  std::uint64_t sequenceFrameBytes_ = 0;
+  // What the running (or last) recording was started with: the settings may change meanwhile,
+  // the camera's recording does not.
+  struct RecordingRun {
+    std::uint32_t frames = 0;
+    std::uint32_t preTrigger = 0;
+    bool circular = false;
+    std::uint64_t frameBytes = 0;
+  } run_;
   int sequenceAvailable_ = 0;
   // Read by the worker; set before it starts and cleared after it stopped.
   std::atomic<int> recording_{0};

@@ -177,10 +177,13 @@ int CCamView::GrabFrame(Worker& worker, std::uint32_t tag, bool duringRecording)
 
 int CCamView::BeginRecording() {
   StartWorker();
+  run_.frames = settings_.AcquisitionFrames;
+  run_.preTrigger = settings_.AcquisitionPreTriggerFrames;
+  run_.circular = settings_.RecordMode == 1;
+  run_.frameBytes = Camera()->GetFrameBytes();
   return Camera()->StartRecording(static_cast<std::uint32_t>(recordingBase_),
-                                  static_cast<std::uint32_t>(recordingBase_ >> 32),
-                                  settings_.AcquisitionFrames,
-                                  settings_.AcquisitionPreTriggerFrames, RecordingDone, 1,
+                                  static_cast<std::uint32_t>(recordingBase_ >> 32), run_.frames,
+                                  run_.preTrigger, RecordingDone, 1,
                                   reinterpret_cast<TessaContext>(this));
 }
 
@@ -193,16 +196,29 @@ int CCamView::AbortRecording(int ask) {
     if (answer == IDCANCEL) return 0;
   }
   StopWorker();
-  int ignored = 0;
-  Camera()->StopRecording(&ignored);
-  if (answer == IDYES) {
-    sequenceAvailable_ = 1;
-    frameCount_ = settings_.AcquisitionFrames;
-    ringLength_ = settings_.AcquisitionFrames;
+  int recorded = 0;
+  const int stopped = Camera()->StopRecording(&recorded);
+  // Only what the camera says it wrote is kept; without its word, or with nothing written, the
+  // sequence stays as it was.
+  if (answer == IDYES && stopped == kDrvOk && recorded > 0) {
+    KeepStoppedRecording(static_cast<std::uint32_t>(recorded));
   }
   GoToFrame(0);
   if (events_) events_->RecordingEnded(answer == IDYES ? frameCount_ : 0);
   return 1;
+}
+
+// Frame k of a recording goes into slot k mod M. Of the frames written, the ring holds the last
+// M (or all, when fewer), oldest first from the slot after the newest.
+void CCamView::KeepStoppedRecording(std::uint32_t recorded) {
+  const std::uint32_t ring = run_.frames;
+  if (ring == 0) return;
+  frameCount_ = recorded < ring ? recorded : ring;
+  ringStart_ = recorded > ring ? recorded % ring : 0;
+  ringLength_ = ring;
+  sequenceFrameBytes_ = run_.frameBytes;
+  sequenceAvailable_ = 1;
+  Camera()->ReadFrameTable(0, static_cast<int>(ring + 1));
 }
 
 void CCamView::StopActivity(int ask) {
@@ -262,18 +278,21 @@ void CCamView::OnStop(UINT) { StopActivity(1); }
 void CCamView::OnTrigger(UINT) { Camera()->SoftwareTrigger(); }
 
 void CCamView::OnEndAcquisition(UINT) {
+  // A completion that comes after a Stop has taken the recording over changes nothing.
+  if (!recording_) return;
   StopWorker();
-  frameCount_ = settings_.AcquisitionFrames;
-  ringLength_ = settings_.AcquisitionFrames;
+  frameCount_ = run_.frames;
+  ringLength_ = run_.frames;
+  sequenceFrameBytes_ = run_.frameBytes;
   ringStart_ = 0;
-  if (settings_.RecordMode == 1) {
+  if (run_.circular) {
     int active = 0, recorded = 0, trigger = 0, triggered = 0;
     Camera()->GetRecordingStatus(&active, &recorded, &trigger, &triggered);
     const std::uint32_t t = static_cast<std::uint32_t>(trigger);
-    const std::uint32_t pre = settings_.AcquisitionPreTriggerFrames;
-    ringStart_ = t >= pre ? t - pre : settings_.AcquisitionFrames - pre + t;
+    const std::uint32_t pre = run_.preTrigger;
+    ringStart_ = t >= pre ? t - pre : run_.frames - pre + t;
   }
-  Camera()->ReadFrameTable(0, static_cast<int>(settings_.AcquisitionFrames + 1));
+  Camera()->ReadFrameTable(0, static_cast<int>(run_.frames + 1));
   GoToFrame(0);
   sequenceAvailable_ = 1;
   if (CameraBarSink* bar = Bar()) bar->EnableLiveControls(true);

@@ -11,22 +11,29 @@
 
 namespace {
 
-// Bytes from address on that can be read without a fault, up to wanted: a text handed over by
-// address is never read into memory that is not there.
-std::size_t ReadableBytes(const void* address, std::size_t wanted) {
-  constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                              PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                            PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+constexpr DWORD kWritable =
+    PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+
+// Bytes from address on that are committed with one of these protections, up to wanted: memory
+// handed over by address is never touched where it is not there.
+std::size_t AccessibleBytes(const void* address, std::size_t wanted, DWORD protections) {
   const auto* start = static_cast<const std::uint8_t*>(address);
-  std::size_t readable = 0;
-  while (readable < wanted) {
+  std::size_t accessible = 0;
+  while (accessible < wanted) {
     MEMORY_BASIC_INFORMATION region{};
-    if (!VirtualQuery(start + readable, &region, sizeof region) || region.State != MEM_COMMIT ||
-        (region.Protect & PAGE_GUARD) || !(region.Protect & kReadable)) {
+    if (!VirtualQuery(start + accessible, &region, sizeof region) || region.State != MEM_COMMIT ||
+        (region.Protect & PAGE_GUARD) || !(region.Protect & protections)) {
       break;
     }
-    readable = static_cast<const std::uint8_t*>(region.BaseAddress) + region.RegionSize - start;
+    accessible = static_cast<const std::uint8_t*>(region.BaseAddress) + region.RegionSize - start;
   }
-  return readable < wanted ? readable : wanted;
+  return accessible < wanted ? accessible : wanted;
+}
+
+std::size_t ReadableBytes(const void* address, std::size_t wanted) {
+  return AccessibleBytes(address, wanted, kReadable);
 }
 
 }  // namespace
@@ -102,20 +109,51 @@ int CCamView::SaveImageSequenceFor(const void* folder, const void* prefix, int f
   return result;
 }
 
-void CCamView::CopyFrames(int count, int firstIndex, std::uint8_t* out) {
+// A raw slot belongs to the sequence when it lies within the sequence's frames counted from the
+// ring start; during a recording the ring is being rewritten and holds no sequence.
+bool CCamView::HoldsSequenceFrame(std::uint32_t slot) const {
+  if (!sequenceAvailable_ || recording_ || slot >= ringLength_) return false;
+  const std::uint32_t fromStart =
+      slot >= ringStart_ ? slot - ringStart_ : slot + ringLength_ - ringStart_;
+  return fromStart < frameCount_;
+}
+
+int CCamView::CopyFrames(int count, int firstIndex, std::uint8_t* out) {
+  if (count <= 0) return kDrvOk;
   const std::uint64_t frameBytes = Camera()->GetFrameBytes();
-  if (count <= 0 || frameBytes == 0 || !camera_.FrameBuffer()) return;
-  // Each frame is read straight into its place in the caller's buffer, which holds count frames
-  // of frameBytes: one copy fewer per frame than reading through the frame buffer.
-  std::uint8_t* last = out;
-  for (int i = 0; i < count; ++i) {
-    last = out + static_cast<std::uint64_t>(i) * frameBytes;
-    Camera()->ReadFrameInto(0, 0, firstIndex + i, last);
+  // The camera delivers frames as they were recorded; a region changed since would make them
+  // another size than the caller was told and allowed for.
+  if (frameBytes == 0 || frameBytes != sequenceFrameBytes_ || !camera_.FrameBuffer()) {
+    return kCamOutOfRange;
+  }
+  const std::uint64_t total = static_cast<std::uint64_t>(count) * frameBytes;
+  if (total > SIZE_MAX ||
+      AccessibleBytes(out, static_cast<std::size_t>(total), kWritable) != total) {
+    return kCamBadTarget;
+  }
+  // Each frame is read straight into its place in the caller's buffer: one copy fewer per frame
+  // than reading through the frame buffer.
+  std::uint8_t* last = nullptr;
+  int status = kDrvOk;
+  for (int i = 0; i < count && status == kDrvOk; ++i) {
+    const std::int64_t slot = std::int64_t{firstIndex} + i;
+    std::uint8_t* target = out + static_cast<std::uint64_t>(i) * frameBytes;
+    if (slot < 0 || !HoldsSequenceFrame(static_cast<std::uint32_t>(slot))) {
+      status = kCamOutOfRange;
+    } else {
+      status = Camera()->ReadFrameInto(static_cast<std::uint32_t>(recordingBase_),
+                                       static_cast<std::uint32_t>(recordingBase_ >> 32),
+                                       static_cast<int>(slot), target);
+      if (status == kDrvOk) last = target;
+    }
   }
   // The frame buffer ends holding the last frame read, as if each had passed through it; never
   // more than it holds.
-  const std::uint64_t kept =
-      frameBytes < camera_.FrameBufferSize() ? frameBytes : camera_.FrameBufferSize();
-  CCameraGuard guard(cameraLock_);
-  std::memcpy(camera_.FrameBuffer(), last, static_cast<std::size_t>(kept));
+  if (last) {
+    const std::uint64_t kept =
+        frameBytes < camera_.FrameBufferSize() ? frameBytes : camera_.FrameBufferSize();
+    CCameraGuard guard(cameraLock_);
+    std::memcpy(camera_.FrameBuffer(), last, static_cast<std::size_t>(kept));
+  }
+  return status;
 }

@@ -10,11 +10,11 @@ void CCamView::OnSaveSequence(UINT) {
   std::uint32_t width = 0, height = 0, depth = 0;
   Camera()->GetRoiFormat(&width, &height, &depth);
   settings_.PixelDepth = depth;
+  // The whole recorded sequence, whatever the frame count has been set to since.
   settings_.SaveFirst = 0;
-  // A frame count of 0 gives the range of frame 0, not one that wraps to the last number.
-  settings_.SaveLast = settings_.AcquisitionFrames ? settings_.AcquisitionFrames - 1 : 0;
+  settings_.SaveLast = frameCount_ ? frameCount_ - 1 : 0;
   settings_.SaveStep = 1;
-  CSaveSequenceDlg dialog(settings_, images_, Handle());
+  CSaveSequenceDlg dialog(settings_, frameCount_, images_, Handle());
   if (dialog.DoModal() != IDOK) return;
   settings_ = dialog.Settings();
   const int result = SaveImageSequence();

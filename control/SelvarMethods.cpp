@@ -205,8 +205,9 @@ LONG CSelvarCtrl::GetData(const CDispatchArguments& args, HRESULT& hr) {
   if (!view) return kNoFrame;
   if (frames <= 0) return 0;
   if (!exact || buffer == 0) return kRefused;
-  view->CopyFrames(frames, start, reinterpret_cast<std::uint8_t*>(buffer));
-  return 0;
+  // Frames that were not read are never reported as copied.
+  const int status = view->CopyFrames(frames, start, reinterpret_cast<std::uint8_t*>(buffer));
+  return status == 0 ? 0 : kRefused;
 }
 
 LONG CSelvarCtrl::CameraSetting(int id) {

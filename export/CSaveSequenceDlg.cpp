@@ -52,9 +52,12 @@ void LoadText(int id, wchar_t* text, int size) {
 
 }  // namespace
 
-CSaveSequenceDlg::CSaveSequenceDlg(const CameraSettings& settings, const PictoLibApi& images,
-                                   HWND owner)
-    : CDialog(IDD_SAVE_SEQUENCE, owner), settings_(settings), images_(images) {
+CSaveSequenceDlg::CSaveSequenceDlg(const CameraSettings& settings, std::uint32_t sequenceFrames,
+                                   const PictoLibApi& images, HWND owner)
+    : CDialog(IDD_SAVE_SEQUENCE, owner),
+      settings_(settings),
+      sequenceFrames_(sequenceFrames),
+      images_(images) {
   const INITCOMMONCONTROLSEX classes{sizeof classes, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
   InitCommonControlsEx(&classes);
 }
@@ -63,7 +66,7 @@ BOOL CSaveSequenceDlg::OnInitDialog() {
   HWND dialog = Handle();
   wchar_t format[64] = L"", info[96];
   LoadText(IDS_SAVE_INFO, format, 64);
-  std::swprintf(info, 96, format, static_cast<int>(settings_.AcquisitionFrames),
+  std::swprintf(info, 96, format, static_cast<int>(sequenceFrames_),
                 static_cast<int>(settings_.PixelDepth));
   SetDlgItemTextW(dialog, IDC_SAVE_INFO, info);
 
@@ -88,7 +91,7 @@ BOOL CSaveSequenceDlg::OnInitDialog() {
 
 // 32-bit range and position, so that recordings longer than 65535 frames can still be ranged.
 void CSaveSequenceDlg::InitSpin(int spinId, std::uint32_t position) {
-  const std::uint32_t frames = settings_.AcquisitionFrames;
+  const std::uint32_t frames = sequenceFrames_;
   const LPARAM last = frames < 1 ? 1 : frames > 0x7FFFFFFFu ? 0x7FFFFFFF : static_cast<LPARAM>(frames);
   SendDlgItemMessageW(Handle(), spinId, UDM_SETRANGE32, 1, last);
   SendDlgItemMessageW(Handle(), spinId, UDM_SETPOS32, 0, static_cast<LPARAM>(position));

@@ -2,13 +2,17 @@
 // a copy of the settings record.
 #pragma once
 
+#include <cstdint>
+
 #include "acquisition/CameraSettings.h"
 #include "export/ImageFileLibrary.h"
 #include "platform/framework/Dialog.h"
 
 class CSaveSequenceDlg : public CDialog {
  public:
-  CSaveSequenceDlg(const CameraSettings& settings, const PictoLibApi& images, HWND owner);
+  // sequenceFrames: the frames of the recorded sequence, which the range may name.
+  CSaveSequenceDlg(const CameraSettings& settings, std::uint32_t sequenceFrames,
+                   const PictoLibApi& images, HWND owner);
 
   // After OK: the operator's choices; the caller copies the record back whole.
   const CameraSettings& Settings() const { return settings_; }
@@ -29,5 +33,6 @@ class CSaveSequenceDlg : public CDialog {
   void OnCodec();
 
   CameraSettings settings_;
+  std::uint32_t sequenceFrames_;
   const PictoLibApi& images_;
 };

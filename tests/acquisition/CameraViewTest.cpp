@@ -19,6 +19,7 @@
 #include "resources/CommandIds.h"
 #include "resources/RoiEditorResources.h"
 #include "resources/SaveSequenceResources.h"
+#include "resources/WorkstationResources.h"
 #include "tests/acquisition/ViewHarness.h"
 #include "tests/support/DialogScript.h"
 #include "tests/tessadrv/DriverConfigFile.h"
@@ -324,7 +325,10 @@ TEST_F(CameraView, StopDuringARecordingAsksWhetherToKeepTheFrames) {
   boxes_.Answer(IDYES);
   Command(ID_CAMERA_STOP);
   EXPECT_TRUE(view_->IsSequenceAvailable());
-  EXPECT_EQ(view_->FrameCount(), 50u);
+  int active = 0, recorded = 0, trigger = 0, triggered = 0;
+  view_->Camera()->GetRecordingStatus(&active, &recorded, &trigger, &triggered);
+  EXPECT_EQ(view_->FrameCount(), static_cast<std::uint32_t>(std::min(recorded, 50)))
+      << "Yes keeps what the camera recorded";
   EXPECT_EQ(CCamView::LiveWorkerCount(), 0);
   const auto texts = boxes_.Texts();
   ASSERT_EQ(texts.size(), 3u);
@@ -1140,17 +1144,134 @@ TEST_F(CameraView, EditRoiAppliesTheRegionOnOkOnly) {
 }
 
 TEST_F(CameraView, ASaveThatCannotReadAFrameSaysSo) {
-  Start(OneCamera(), Line("AcquisitionFrames", 5));
+  Start(OneCamera("FailReadSlot=3\r\n"), Line("AcquisitionFrames", 5));
   RecordToTheEnd();
-  view_->Settings().AcquisitionFrames = 8;  // the preset range now runs past the sequence
   SaveFolder folder;
   Target(view_->Settings(), folder.Path(), 2, 0, 0, 1);
   RunDialogScript(kSaveTitle, [](HWND d) { Press(d, IDOK); }, [&] { Command(ID_SAVE_SEQUENCE); });
-  EXPECT_EQ(folder.Files().size(), 5u);
+  EXPECT_EQ(folder.Files().size(), 3u);
   ASSERT_FALSE(boxes_.Texts().empty());
   const std::wstring said = boxes_.Texts().back();
-  EXPECT_EQ(said.rfind(L"Frame 6 could not be read", 0), 0u) << std::string(said.begin(), said.end());
-  EXPECT_NE(said.find(L"Img005.bmp"), std::wstring::npos);
+  EXPECT_EQ(said.rfind(L"Frame 4 could not be read", 0), 0u) << std::string(said.begin(), said.end());
+  EXPECT_NE(said.find(L"Img003.bmp"), std::wstring::npos);
+}
+
+// However a recording ends, the sequence is what the camera wrote: of k frames recorded into a
+// ring of M slots (frame j into slot j mod M), the last min(k, M), oldest first. M is the count
+// the recording started with. The rows run in order in one view, each after what the one before
+// left; the same on a camera that addresses its frames through a frame table, whose first
+// recording is a stopped one, so that only the table read for it can serve it.
+TEST_F(CameraView, TheSequenceHoldsExactlyTheFramesTheCameraRecorded) {
+  constexpr std::uint32_t kFast = 1000;  // the camera's maximum
+  const struct Row {
+    const char* name;
+    std::uint32_t mode, frames, pre, rate;
+    std::uint32_t stopAt;                   // 0: runs to its end; else Stop, Yes, after this many
+    std::uint32_t framesDuring, preDuring;  // set while it records; 0: left alone
+  } rows[] = {
+      {"normal, stopped, count changed while recording", 0, 300, 0, 10, 30, 20, 0},
+      {"normal", 0, 20, 0, kFast, 0, 0, 0},
+      {"circular, triggered at frame 1003", 1, 100, 10, kFast, 0, 0, 0},
+      {"normal, stopped, after a circular one", 0, 300, 0, 10, 30, 0, 0},
+      {"circular, stopped untriggered after wrapping", 1, 20, 5, 10, 30, 0, 0},
+      {"circular, counts changed while recording", 1, 40, 10, kFast, 0, 200, 30},
+  };
+  for (const char* camera : {"", "Model=19\r\nFamily=1\r\n"}) {
+    Start(OneCamera(std::string("TriggerAfter=1003\r\n") + camera));
+    for (const Row& r : rows) {
+      const std::string name = std::string(r.name) + (*camera ? ", frame table" : "");
+      view_->ApplySettingById(IDC_RECORD_MODE, r.mode);
+      view_->ApplySettingById(IDC_FRAMES, r.frames);
+      view_->ApplySettingById(IDC_PRE_TRIGGER, r.pre);
+      view_->Settings().Rate = r.rate;
+      view_->ApplyCameraSetting(3);
+      Command(ID_CAMERA_RECORD);
+      if (r.framesDuring) view_->ApplySettingById(IDC_FRAMES, r.framesDuring);
+      if (r.preDuring) view_->ApplySettingById(IDC_PRE_TRIGGER, r.preDuring);
+      int active = 0, k = 0, trigger = 0, triggered = 0;
+      auto status = [&] { view_->Camera()->GetRecordingStatus(&active, &k, &trigger, &triggered); };
+      if (r.stopAt) {
+        ASSERT_TRUE(PumpUntil([&] { return status(), k >= static_cast<int>(r.stopAt); }, 20000));
+        boxes_.Answer(IDYES);
+        Command(ID_CAMERA_STOP);
+      }
+      ASSERT_TRUE(PumpUntil([&] { return !view_->IsRecording(); }, 20000)) << name;
+      status();
+      if (r.stopAt) {
+        EXPECT_TRUE(k < 1003 && k < static_cast<int>(r.stopAt) + 200) << name << ": stopped at " << k;
+      }
+      const std::uint32_t count = std::min<std::uint32_t>(k, r.frames);
+      EXPECT_EQ(view_->FrameCount(), count) << name;
+      EXPECT_EQ(view_->RingStart(), static_cast<std::uint32_t>(k) > r.frames ? k % r.frames : 0) << name;
+      EXPECT_EQ(frame_->LastLogged("ShowFrameIndex"), "ShowFrameIndex 1 " + std::to_string(count)) << name;
+      for (std::uint32_t i : {0u, count / 2, count - 1}) {
+        view_->GoToFrame(i);
+        EXPECT_EQ(ShownFrameNumber(), k - count + i) << name << ", frame " << i;
+      }
+      EXPECT_NE(view_->LoadFrame(count), 0) << name << ": nothing past the sequence";
+      std::wstring range;
+      RunDialogScript(kSaveTitle, [&](HWND d) {
+        range = ItemText(d, IDC_SAVE_INFO) + L" " + ItemText(d, IDC_SAVE_FROM) + L"-" + ItemText(d, IDC_SAVE_TO);
+        Press(d, IDCANCEL);
+      }, [&] { Command(ID_SAVE_SEQUENCE); });
+      const std::wstring frames = std::to_wstring(count);
+      EXPECT_EQ(range, frames + L" Frames (8 bit) 1-" + frames) << name;
+    }
+    docTemplate_.CloseDocument();
+  }
+  EXPECT_EQ(boxes_.Texts().size(), 6u) << "only the questions of the stops";
+}
+
+// GetData's copy by raw slot: the caller's whole target must be writable before anything is
+// written; the first frame outside the sequence or failing to read ends the copy with a non-zero
+// result, the frames before it in place. The recording area starts above address 0.
+TEST_F(CameraView, CopiedFramesComeOnlyFromTheSequenceIntoWhollyWritableMemory) {
+  Start(OneCamera("RecordBase=0x100000\r\nFailReadSlot=6\r\n"), Line("AcquisitionFrames", 8));
+  const std::size_t frameBytes = static_cast<std::size_t>(view_->Camera()->GetFrameBytes());
+  // Room for three frames, then reserved memory; a read-only page; never-mapped low memory.
+  auto* block = static_cast<std::uint8_t*>(VirtualAlloc(nullptr, 4 * frameBytes, MEM_RESERVE, PAGE_NOACCESS));
+  ASSERT_TRUE(block && VirtualAlloc(block, 3 * frameBytes, MEM_COMMIT, PAGE_READWRITE));
+  DWORD old = 0;
+  auto* locked = static_cast<std::uint8_t*>(VirtualAlloc(nullptr, frameBytes, MEM_COMMIT, PAGE_READWRITE));
+  ASSERT_TRUE(locked && VirtualProtect(locked, frameBytes, PAGE_READONLY, &old));
+  constexpr int kUntouched = -1;
+  const struct Row {
+    const char* name;
+    bool recorded;
+    int count, first;
+    std::uint8_t* target;
+    int status;
+    std::vector<int> stamps;  // of the frames in the target, kUntouched where nothing was written
+  } rows[] = {
+      {"before any recording", false, 1, 0, block, kCamOutOfRange, {kUntouched}},
+      {"frames 2 to 4", true, 3, 2, block, kDrvOk, {2, 3, 4}},
+      {"a failing read", true, 3, 5, block, 3, {5, kUntouched, kUntouched}},
+      {"past the last frame", true, 2, 7, block, kCamOutOfRange, {7, kUntouched}},
+      {"before the first frame", true, 2, -1, block, kCamOutOfRange, {kUntouched, kUntouched}},
+      {"a buffer one frame short", true, 4, 0, block, kCamBadTarget, {kUntouched, kUntouched, kUntouched}},
+      {"a read-only buffer", true, 1, 0, locked, kCamBadTarget, {}},
+      {"a wild address", true, 1, 0, reinterpret_cast<std::uint8_t*>(0x1000), kCamBadTarget, {}},
+  };
+  for (const Row& r : rows) {
+    if (r.recorded && !view_->IsSequenceAvailable()) RecordToTheEnd();
+    std::memset(block, 0xAB, 3 * frameBytes);
+    EXPECT_EQ(view_->CopyFrames(r.count, r.first, r.target), r.status) << r.name;
+    for (std::size_t i = 0; i < r.stamps.size(); ++i) {
+      const std::uint8_t* frame = block + i * frameBytes;
+      if (r.stamps[i] == kUntouched) {
+        EXPECT_TRUE(frame[0] == 0xAB && frame[frameBytes - 1] == 0xAB) << r.name << ", frame " << i;
+      } else {
+        EXPECT_EQ(FrameNumberOf(frame), static_cast<std::uint32_t>(r.stamps[i])) << r.name << ", frame " << i;
+      }
+    }
+  }
+  // A region changed since the recording: the frames the camera holds no longer fit the size
+  // the caller allowed for.
+  view_->Settings().RoiWidth = 640;
+  view_->ApplyCameraSetting(2);
+  EXPECT_EQ(view_->CopyFrames(1, 0, block), kCamOutOfRange);
+  VirtualFree(locked, 0, MEM_RELEASE);
+  VirtualFree(block, 0, MEM_RELEASE);
 }
 
 }  // namespace

@@ -72,6 +72,7 @@ Expect "GetData(3, 5)", Selvar.GetData(3, 5, buffer), 0
 For i = 0 To 2
   Expect "stamp of copied frame " & i, Stamp(buffer + i * frameBytes), 5 + i
 Next
+Expect "GetData past the recording", Selvar.GetData(2, 11, buffer), 1
 ' Numbers that are not exactly an address are refused.
 Expect "GetData to a fractional address", Selvar.GetData(1, 0, buffer + 0.5), 1
 Expect "GetData to a negative address", Selvar.GetData(1, 0, -2147483649), 1

@@ -102,7 +102,7 @@ TEST_F(SaveSequenceDlg, OpensWithTheRecordAndItsRanges) {
   } seen;
   CameraSettings s = Thousand();
   s.FileType = 4;
-  CSaveSequenceDlg dialog(s, images_.Api(), nullptr);
+  CSaveSequenceDlg dialog(s, s.AcquisitionFrames, images_.Api(), nullptr);
   RunDialogScript(kSaveTitle, [&](HWND d) {
     seen.info = ItemText(d, IDC_SAVE_INFO);
     seen.from = ItemText(d, IDC_SAVE_FROM);
@@ -179,7 +179,7 @@ TEST_F(SaveSequenceDlg, EditsReachTheRecordCorrectedOnOk) {
        10, 19, 3, 25, 17, "Run"},
   };
   for (const auto& c : cases) {
-    CSaveSequenceDlg dialog(Thousand(), images_.Api(), nullptr);
+    CSaveSequenceDlg dialog(Thousand(), 1000, images_.Api(), nullptr);
     RunDialogScript(kSaveTitle, [&](HWND d) { c.edit(d); Press(d, IDOK); },
                     [&] { EXPECT_EQ(dialog.DoModal(), IDOK) << c.name; });
     const CameraSettings& out = dialog.Settings();
@@ -194,7 +194,7 @@ TEST_F(SaveSequenceDlg, EditsReachTheRecordCorrectedOnOk) {
 
 TEST_F(SaveSequenceDlg, CodecAndOkFollowTheTypeAndThePrefix) {
   std::vector<bool> codec, ok;
-  CSaveSequenceDlg dialog(Thousand(), images_.Api(), nullptr);
+  CSaveSequenceDlg dialog(Thousand(), 1000, images_.Api(), nullptr);
   RunDialogScript(kSaveTitle, [&](HWND d) {
     codec.push_back(Enabled(d, IDC_SAVE_CODEC));  // TIFF
     for (int type : {17, 4, 3, 20, 12}) {
@@ -216,7 +216,7 @@ TEST_F(SaveSequenceDlg, LongRecordingsKeepTheirRange) {
   CameraSettings s = Thousand();
   s.AcquisitionFrames = 70000;
   s.SaveLast = 69999;
-  CSaveSequenceDlg dialog(s, images_.Api(), nullptr);
+  CSaveSequenceDlg dialog(s, s.AcquisitionFrames, images_.Api(), nullptr);
   std::wstring to;
   RunDialogScript(kSaveTitle, [&](HWND d) {
     to = ItemText(d, IDC_SAVE_TO);
@@ -232,7 +232,7 @@ TEST_F(SaveSequenceDlg, LongRecordingsKeepTheirRange) {
 // without it.
 TEST_F(SaveSequenceDlg, BrowsingToADriveRoot) {
   std::wstring shown, selected;
-  CSaveSequenceDlg dialog(Thousand(), images_.Api(), nullptr);
+  CSaveSequenceDlg dialog(Thousand(), 1000, images_.Api(), nullptr);
   const int stages = RunDialogStages(
       {{DialogTitled(kSaveTitle), [](HWND d) { PostPress(d, IDC_SAVE_BROWSE); }},
        {DialogHolding(L"SysTreeView32"),
@@ -273,7 +273,7 @@ TEST_F(SaveSequenceDlg, ConfirmedCodecReachesTheLibraryAtOnce) {
   } seen;
   CameraSettings s = Thousand();
   s.FileType = kTypeAvi;
-  CSaveSequenceDlg dialog(s, images_.Api(), nullptr);
+  CSaveSequenceDlg dialog(s, s.AcquisitionFrames, images_.Api(), nullptr);
   RunDialogStages(
       {{DialogTitled(kSaveTitle), [](HWND d) { PostPress(d, IDC_SAVE_CODEC); }},
        {DialogTitled(L"Codec"),

@@ -89,6 +89,7 @@ Violations CheckNormalRecording(const DriverUnderTest& d) {
   report.Ok(api.StopRecording(camera.Handle(), &out), "stop early");
   const RecordingStatus early = ReadStatus(api, camera.Handle());
   report.Equal(early.active, 0, "stopped");
+  report.Equal(out, early.recorded, "the stop tells how many frames were recorded");
   report.Expect(early.recorded >= 50 && early.recorded < 1000, "part of the frames recorded");
   if (early.recorded >= 50 && early.recorded < 990) {
     const auto recorded = static_cast<std::uint32_t>(early.recorded);
