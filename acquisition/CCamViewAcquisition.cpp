@@ -200,11 +200,10 @@ int CCamView::AbortRecording(int ask) {
   const int stopped = Camera()->StopRecording(&recorded);
   // Only what the camera says it wrote is kept; without its word, or with nothing written, the
   // sequence stays as it was.
-  if (answer == IDYES && stopped == kDrvOk && recorded > 0) {
-    KeepStoppedRecording(static_cast<std::uint32_t>(recorded));
-  }
+  const bool kept = answer == IDYES && stopped == kDrvOk && recorded > 0;
+  if (kept) KeepStoppedRecording(static_cast<std::uint32_t>(recorded));
   GoToFrame(0);
-  if (events_) events_->RecordingEnded(answer == IDYES ? frameCount_ : 0);
+  if (events_) events_->RecordingEnded(kept ? frameCount_ : 0);
   return 1;
 }
 
