@@ -13,6 +13,7 @@
 #include "camera/CameraSelection.h"
 #include "camera/CCamera.h"
 #include "export/ImageFileLibrary.h"
+#include "export/RecordingFacts.h"
 #include "export/SequenceSaver.h"
 #include "platform/framework/ScrollingView.h"
 #include "platform/win32/UniqueHandle.h"
@@ -90,6 +91,8 @@ class CCamView : public CScrollingView {
   // ShowSaveFailure on the operator's path.
   int SaveImageSequence();
   const SaveOutcome& LastSave() const { return lastSave_; }
+  // What the saved files say about the sequence on show: its recording's settings and end.
+  const RecordingFacts& SequenceFacts() const { return sequenceFacts_; }
 
   // Automation: the hosting control's camera-choice properties (read at the initial update), a
   // setting keyed by its camera-bar control id, saving with the given texts and range (the
@@ -142,6 +145,9 @@ class CCamView : public CScrollingView {
   void AdoptCameraSettings();
   int GrabFrame(bool duringRecording);
   void OnRightButtonDown(POINT point);
+  // The settings a recording starts with, and their hand-over to the sequence when it is taken.
+  void NoteRecordingStart();
+  void TakeOverRecordingFacts();
 
   // Worker.
   static DWORD WINAPI WorkerEntry(void* view);
@@ -216,4 +222,6 @@ class CCamView : public CScrollingView {
   std::uint32_t imageHeight_ = 0;
   UniqueMenu contextMenu_;
   SaveOutcome lastSave_;
+  RecordingFacts startedFacts_;
+  RecordingFacts sequenceFacts_;
 };

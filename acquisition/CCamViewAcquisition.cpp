@@ -94,6 +94,7 @@ int CCamView::GrabFrame(bool duringRecording) {
 }
 
 int CCamView::BeginRecording() {
+  NoteRecordingStart();
   StartWorker();
   return Camera()->StartRecording(static_cast<std::uint32_t>(recordingBase_),
                                   static_cast<std::uint32_t>(recordingBase_ >> 32),
@@ -115,6 +116,7 @@ int CCamView::AbortRecording(int ask) {
     sequenceAvailable_ = 1;
     frameCount_ = settings_.AcquisitionFrames;
     ringLength_ = settings_.AcquisitionFrames;
+    TakeOverRecordingFacts();
   }
   GoToFrame(0);
   return 1;
@@ -186,6 +188,7 @@ void CCamView::OnEndAcquisition(UINT) {
     const std::uint32_t pre = settings_.AcquisitionPreTriggerFrames;
     ringStart_ = t >= pre ? t - pre : settings_.AcquisitionFrames - pre + t;
   }
+  TakeOverRecordingFacts();
   Camera()->ReadFrameTable(0, static_cast<int>(settings_.AcquisitionFrames + 1));
   GoToFrame(0);
   sequenceAvailable_ = 1;

@@ -10,6 +10,9 @@
 namespace {
 
 constexpr DWORD kVersion10 = 0x00010000;  // major 1, minor 0
+// A stream that carries the appended values; one without them stays 1.0 byte for byte.
+constexpr DWORD kVersion11 = 0x00010001;
+constexpr DISPID kFrameLogId = 50;
 constexpr LONG kFilterOfOtherVersion = 187;
 
 const OleControlClass kSelvarClass = {&CLSID_Selvar,       &LIBID_SelvarLib,
@@ -31,7 +34,7 @@ const DispatchMember kMembers[] = {
     {L"GetROIParameter", 31}, {L"SetROIParameter", 32}, {L"GetRecordMode", 33},
     {L"SetRecordMode", 34}, {L"GetSyncInConfig", 35}, {L"SetSyncInConfig", 36},
     {L"GetTriggerInConfig", 37}, {L"SetTriggerInConfig", 38}, {L"GetSensorGain", 39},
-    {L"SetSensorGain", 40}, {L"AboutBox", DISPID_ABOUTBOX},
+    {L"SetSensorGain", 40}, {L"FrameLog", kFrameLogId}, {L"AboutBox", DISPID_ABOUTBOX},
 };
 
 void FillRect(HDC dc, int left, int top, int right, int bottom, int colorIndex) {
@@ -45,7 +48,7 @@ CSelvarCtrl::CSelvarCtrl() : CActiveXDocControl(kSelvarClass) {
   CSelvarApp& app = CSelvarApp::Instance();
   SetDocTemplate(std::make_unique<CHostedDocTemplate>(
       app.Driver(), app.Images(),
-      ControlPropertyRefs{&enumFilter_, &productNumber_, &serialNumber_}));
+      ControlPropertyRefs{&enumFilter_, &productNumber_, &serialNumber_, &frameLog_}));
 }
 
 HRESULT CSelvarCtrl::CreateInstance(REFIID iid, void** object) {
@@ -60,20 +63,35 @@ void CSelvarCtrl::ResetProperties() {
   enumFilter_ = 0;
   productNumber_ = 0;
   serialNumber_ = 0;
+  frameLog_ = 0;
 }
 
+// A property bag keeps the stamp 1.0 and finds the frame log by its name. A stream is 1.0 as long
+// as the frame log is off; with it on, stamp 1.1, the three values, one reserved for another
+// value (0) and the frame log. Values missing in either medium load as off.
 void CSelvarCtrl::ExchangeProperties(CPropertyExchange& exchange) {
-  DWORD version = kVersion10;
+  const bool named = exchange.KeepsNames();
+  DWORD version = !named && frameLog_ != 0 ? kVersion11 : kVersion10;
   exchange.ExchangeVersion(version);
-  if (exchange.IsLoading() && version != kVersion10) {
+  if (exchange.IsLoading() && version != kVersion10 && !(version == kVersion11 && !named)) {
     enumFilter_ = kFilterOfOtherVersion;
     productNumber_ = 0;
     serialNumber_ = 0;
+    frameLog_ = 0;
     return;
   }
   exchange.ExchangeLong(L"EnumFilter", enumFilter_, 0);
   exchange.ExchangeLong(L"ProductNumber", productNumber_, 0);
   exchange.ExchangeLong(L"SerialNumber", serialNumber_, 0);
+  if (named) {
+    exchange.ExchangeLong(L"FrameLog", frameLog_, 0);
+  } else if (version == kVersion11) {
+    std::int32_t reserved = 0;
+    exchange.ExchangeAppendedLong(L"", reserved, 0);
+    exchange.ExchangeAppendedLong(L"FrameLog", frameLog_, 0);
+  } else if (exchange.IsLoading()) {
+    frameLog_ = 0;
+  }
 }
 
 const DispatchMember* CSelvarCtrl::Members(UINT& count) const {
@@ -96,14 +114,17 @@ void CSelvarCtrl::DrawControl(HDC dc, const RECT& r) {
 
 HRESULT CSelvarCtrl::InvokeMember(DISPID id, WORD flags, const CDispatchArguments& args,
                                   VARIANT* result) {
-  if (id >= 1 && id <= 3) return InvokeProperty(id, flags, args, result);
+  if ((id >= 1 && id <= 3) || id == kFrameLogId) return InvokeProperty(id, flags, args, result);
   if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
   return InvokeMethod(id, args, result);
 }
 
 HRESULT CSelvarCtrl::InvokeProperty(DISPID id, WORD flags, const CDispatchArguments& args,
                                     VARIANT* result) {
-  std::int32_t* property = id == 1 ? &enumFilter_ : id == 2 ? &productNumber_ : &serialNumber_;
+  std::int32_t* property = id == 1   ? &enumFilter_
+                           : id == 2 ? &productNumber_
+                           : id == 3 ? &serialNumber_
+                                     : &frameLog_;
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
     LONG value = 0;
     RETURN_IF_FAILED(args.Int32(0, value));

@@ -1,5 +1,6 @@
 // The Selvar control: the camera workstation inside the control, its three persistent
-// properties that choose the camera, and the automation methods that drive the workstation.
+// properties that choose the camera and the one that asks for frame logs, and the automation
+// methods that drive the workstation.
 // Every control drives only its own frame and view.
 #pragma once
 
@@ -43,4 +44,6 @@ class CSelvarCtrl : public CActiveXDocControl {
   std::int32_t enumFilter_ = 0;
   std::int32_t productNumber_ = 0;
   std::int32_t serialNumber_ = 0;
+  // Non-zero: every save also writes "<prefix>.csv", one row per frame written.
+  std::int32_t frameLog_ = 0;
 };

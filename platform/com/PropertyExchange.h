@@ -16,6 +16,13 @@ class CPropertyExchange {
   virtual void ExchangeVersion(DWORD& version) = 0;
   // A missing value loads as defaultValue.
   virtual void ExchangeLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) = 0;
+  // A value that a later version appended: a stream that ends before it loads defaultValue and is
+  // not a failure.
+  virtual void ExchangeAppendedLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) {
+    ExchangeLong(name, value, defaultValue);
+  }
+  // Whether values are stored under their names (a property bag) rather than by position.
+  virtual bool KeepsNames() const = 0;
   // The first failure of the medium, kept for the caller.
   HRESULT Status() const { return status_; }
 
@@ -35,6 +42,7 @@ class CPropertyBagExchange : public CPropertyExchange {
   bool IsLoading() const override { return loading_; }
   void ExchangeVersion(DWORD& version) override;
   void ExchangeLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) override;
+  bool KeepsNames() const override { return true; }
 
  private:
   IPropertyBag* bag_;
@@ -49,6 +57,8 @@ class CStreamExchange : public CPropertyExchange {
   bool IsLoading() const override { return loading_; }
   void ExchangeVersion(DWORD& version) override;
   void ExchangeLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) override;
+  void ExchangeAppendedLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) override;
+  bool KeepsNames() const override { return false; }
 
  private:
   void Exchange32(DWORD& value);
