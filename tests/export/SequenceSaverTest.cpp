@@ -274,7 +274,7 @@ TEST_F(SequenceSaver, FrameLogMatchesTheFramesWritten) {
     const SaveOutcome outcome = Save(folder, c.type, c.ext, c.stopAfter, &facts);
     EXPECT_EQ(outcome.result, c.stopAfter ? kSaveAborted : kSaveDone);
     EXPECT_EQ(SavedFiles(dir), c.files);
-    std::ifstream log(folder + "\\Img.csv");
+    std::ifstream log(folder + "\\Img.csv", std::ios::binary);
     std::string line;
     std::getline(log, line);
     EXPECT_EQ(line, "file,frame_in_file,sequence_index,trigger_index,time_s,exposure_us\r");
