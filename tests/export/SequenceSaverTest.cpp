@@ -258,21 +258,28 @@ TEST_F(SequenceSaver, FrameLogMatchesTheFramesWritten) {
     std::uint32_t type;
     const char* ext;
     std::uint32_t stopAfter;
+    const char* blocked;  // a folder where that file should go: the library refuses it
+    int result;
     std::vector<std::string> log, files;
   };
   const Case cases[] = {
-      {1, "tif", 0, {rows[0], rows[1], rows[2], rows[3], rows[4]},
+      {1, "tif", 0, nullptr, kSaveDone, {rows[0], rows[1], rows[2], rows[3], rows[4]},
        {"Img.csv", "Img000.tif", "Img001.tif", "Img002.tif", "Img003.tif", "Img004.tif"}},
-      {1, "tif", 3, {rows[0], rows[1], rows[2]}, {"Img.csv", "Img000.tif", "Img001.tif", "Img002.tif"}},
-      {11, "mpt", 2, {"Img.mpt,0,0,-2,-0.00002,7", "Img.mpt,1,1,-1,-0.00001,7"}, {"Img.csv", "Img.mpt"}},
+      {1, "tif", 3, nullptr, kSaveAborted, {rows[0], rows[1], rows[2]},
+       {"Img.csv", "Img000.tif", "Img001.tif", "Img002.tif"}},
+      {1, "tif", 0, "Img002.tif", kSaveWriteFailed, {rows[0], rows[1]},
+       {"Img.csv", "Img000.tif", "Img001.tif", "Img002.tif", "Img002.tif.part"}},
+      {11, "mpt", 2, nullptr, kSaveAborted, {"Img.mpt,0,0,-2,-0.00002,7", "Img.mpt,1,1,-1,-0.00001,7"},
+       {"Img.csv", "Img.mpt"}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(c.ext) + " stopped after " + std::to_string(c.stopAfter));
+    SCOPED_TRACE(std::string(c.ext) + " stopped after " + std::to_string(c.stopAfter) + (c.blocked ? ", blocked" : ""));
     ScratchFolder dir;
     const std::string folder = dir.Path("out");
     std::filesystem::create_directories(folder);
+    if (c.blocked) std::filesystem::create_directories(folder + "\\" + c.blocked);
     const SaveOutcome outcome = Save(folder, c.type, c.ext, c.stopAfter, &facts);
-    EXPECT_EQ(outcome.result, c.stopAfter ? kSaveAborted : kSaveDone);
+    EXPECT_EQ(outcome.result, c.result);
     EXPECT_EQ(SavedFiles(dir), c.files);
     std::ifstream log(folder + "\\Img.csv", std::ios::binary);
     std::string line;
