@@ -73,7 +73,8 @@ void CSelvarCtrl::ExchangeProperties(CPropertyExchange& exchange) {
   const bool named = exchange.KeepsNames();
   DWORD version = !named && frameLog_ != 0 ? kVersion11 : kVersion10;
   exchange.ExchangeVersion(version);
-  if (exchange.IsLoading() && version != kVersion10 && !(version == kVersion11 && !named)) {
+  const bool known = version == kVersion10 || (version == kVersion11 && !named);
+  if (exchange.IsLoading() && !known) {
     enumFilter_ = kFilterOfOtherVersion;
     productNumber_ = 0;
     serialNumber_ = 0;

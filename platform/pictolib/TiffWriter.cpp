@@ -53,7 +53,8 @@ int TiffWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
     described_ = !text_.description.empty();
     dated_ = !dateTime_.empty();
     // Sized for the longest description any page may bring.
-    const std::uint64_t pageBound = PageDirectory(0).Size() + PagePixelBytes() + (described_ ? kMaxDescriptionBytes + 2 : 0);
+    const std::uint64_t pageBound =
+        PageDirectory(0).Size() + PagePixelBytes() + (described_ ? kMaxDescriptionBytes + 2 : 0);
     big_ = kClassicHeader + std::uint64_t(params_.frameCount) * pageBound > params_.limits.bigTiffAbove;
     Bytes header;
     PutU8(header, 'I');
@@ -102,7 +103,8 @@ int TiffWriter::Finish(OutputFile& out, std::uint32_t frames) {
   out.Patch(pageOffsets_[frames - 1] + layout.NextLinkAt(), end, big_ ? 8 : 4);
   if (multipage_ && params_.frameCount <= 0xFFFF) {
     const std::uint8_t count[2] = {std::uint8_t(frames), std::uint8_t(frames >> 8)};
-    for (std::uint32_t page = 0; page < frames; ++page) out.Patch(pageOffsets_[page] + layout.ValueAt(kPageNumber) + 2, count, 2);
+    for (std::uint32_t page = 0; page < frames; ++page)
+      out.Patch(pageOffsets_[page] + layout.ValueAt(kPageNumber) + 2, count, 2);
   }
   return WriteStatus(out);
 }

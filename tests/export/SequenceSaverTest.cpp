@@ -229,9 +229,10 @@ TEST(RecordingFacts, FramesAreCountedAndTimedFromTheTrigger) {
     const char* seconds;
   };
   const Case cases[] = {
-      {1, 50, 100000, 0, -50, "-0.0005"},  {1, 50, 100000, 42, -8, "-0.00008"}, {1, 50, 100000, 50, 0, "0"},
-      {1, 50, 100000, 51, 1, "0.00001"},   {1, 0, 100, 7, 7, "0.07"},           {0, 50, 100, 7, 7, "0.07"},
-      {0, 0, 3, 1, 1, "0.333333333"},      {1, 10, 0, 3, -7, "0"},              {1, 4294967295u, 1, 0, -4294967295ll, "-4294967295"},
+      {1, 50, 100000, 0, -50, "-0.0005"}, {1, 50, 100000, 42, -8, "-0.00008"}, {1, 50, 100000, 50, 0, "0"},
+      {1, 50, 100000, 51, 1, "0.00001"},  {1, 0, 100, 7, 7, "0.07"},           {0, 50, 100, 7, 7, "0.07"},
+      {0, 0, 3, 1, 1, "0.333333333"},     {1, 10, 0, 3, -7, "0"},
+      {1, 4294967295u, 1, 0, -4294967295ll, "-4294967295"},
   };
   for (const Case& c : cases) {
     RecordingFacts f;
@@ -288,7 +289,8 @@ TEST_F(SequenceSaver, FrameLogMatchesTheFramesWritten) {
     std::vector<std::string> got;
     while (std::getline(log, line)) got.push_back(line.substr(0, line.size() - 1));
     EXPECT_EQ(got, c.log);
-    const std::vector<std::uint8_t> file = ReadWholeFile(folder + "\\" + c.log.back().substr(0, c.log.back().find(',')));
+    const std::string lastFile = c.log.back().substr(0, c.log.back().find(','));
+    const std::vector<std::uint8_t> file = ReadWholeFile(folder + "\\" + lastFile);
     const std::string last = "trigger_frame=" + std::to_string(int(c.log.size()) - 3) + "\n";
     EXPECT_NE(std::search(file.begin(), file.end(), last.begin(), last.end()), file.end()) << "described: " << last;
   }

@@ -696,7 +696,8 @@ int WriteDescribed(PictoLibrary& lib, const std::string& path, int type, const I
     const int status = lib.WriteFile(path.c_str(), int(i), type, &info, frames[i].data(), int(frames.size()));
     if (status != kPictoOk) return status;
   }
-  return written == frames.size() ? kPictoOk : lib.WriteFile(path.c_str(), int(written), type, &info, nullptr, int(written));
+  if (written == frames.size()) return kPictoOk;
+  return lib.WriteFile(path.c_str(), int(written), type, &info, nullptr, int(written));
 }
 
 TEST_F(PictoDecode, TextsReadBackByTheUsualToolsAndMoveNoPixel) {
@@ -717,10 +718,14 @@ TEST_F(PictoDecode, TextsReadBackByTheUsualToolsAndMoveNoPixel) {
        {"trigger_frame=-2\ntime_s=-0.00002", "trigger_frame=-1\ntime_s=-0.00001", "trigger_frame=0\ntime_s=0",
         "Page Number: 2-3"}},
       {kTypeMultipageTiff, "cut.mpt", 2, "tiffinfo ", {"trigger_frame=-1\ntime_s=-0.00001", "Page Number: 1-2"}},
-      {kTypePng, "a.png", 1, "pngcheck -t ", {"Description:", "trigger_frame=-2", "Creation Time:", "2026-12-09 11:04:41"}},
-      {kTypeJpeg, "a.jpg", 1, "rdjpgcom ", {"frame=0\ntrigger_frame=-2\ntime_s=-0.00002\nrecorded=2026-12-09 11:04:41"}},
-      {kTypeAvi, "a.avi", 3, probe, {"TAG:comment=camera=Kinetra KW/E3\nframe=0\ntrigger_frame=-2", "TAG:date=2026-12-09 11:04:41"}},
-      {kTypeMov, "a.mov", 3, probe, {"TAG:comment=camera=Kinetra KW/E3\nframe=0\ntrigger_frame=-2", "TAG:date=2026-12-09T11:04:41"}},
+      {kTypePng, "a.png", 1, "pngcheck -t ",
+       {"Description:", "trigger_frame=-2", "Creation Time:", "2026-12-09 11:04:41"}},
+      {kTypeJpeg, "a.jpg", 1, "rdjpgcom ",
+       {"frame=0\ntrigger_frame=-2\ntime_s=-0.00002\nrecorded=2026-12-09 11:04:41"}},
+      {kTypeAvi, "a.avi", 3, probe,
+       {"TAG:comment=camera=Kinetra KW/E3\nframe=0\ntrigger_frame=-2", "TAG:date=2026-12-09 11:04:41"}},
+      {kTypeMov, "a.mov", 3, probe,
+       {"TAG:comment=camera=Kinetra KW/E3\nframe=0\ntrigger_frame=-2", "TAG:date=2026-12-09T11:04:41"}},
       {kTypeBmp, "a.bmp", 1, "", {}},
   };
   const ImageInfo info = MakeInfo(37, 23, 10, 100000.0f);
