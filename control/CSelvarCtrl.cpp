@@ -70,7 +70,7 @@ void CSelvarCtrl::ResetProperties() {
 // as the frame log is off; with it on, stamp 1.1, the three values, one reserved for another
 // value (0) and the frame log. Values missing in either medium load as off.
 void CSelvarCtrl::ExchangeProperties(CPropertyExchange& exchange) {
-  const bool named = exchange.KeepsNames();
+  const bool named = exchange.IsNamed();
   DWORD version = !named && frameLog_ != 0 ? kVersion11 : kVersion10;
   exchange.ExchangeVersion(version);
   const bool known = version == kVersion10 || (version == kVersion11 && !named);
@@ -88,8 +88,8 @@ void CSelvarCtrl::ExchangeProperties(CPropertyExchange& exchange) {
     exchange.ExchangeLong(L"FrameLog", frameLog_, 0);
   } else if (version == kVersion11) {
     std::int32_t reserved = 0;
-    exchange.ExchangeAppendedLong(L"", reserved, 0);
-    exchange.ExchangeAppendedLong(L"FrameLog", frameLog_, 0);
+    exchange.ExchangeAddedLong(L"", reserved, 0);
+    exchange.ExchangeAddedLong(L"FrameLog", frameLog_, 0);
   } else if (exchange.IsLoading()) {
     frameLog_ = 0;
   }

@@ -76,7 +76,8 @@ void CStreamExchange::ExchangeLong(const wchar_t*, std::int32_t& value, std::int
   if (loading_) value = SUCCEEDED(Status()) ? static_cast<std::int32_t>(stored) : defaultValue;
 }
 
-void CStreamExchange::ExchangeAppendedLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) {
+void CStreamExchange::ExchangeAddedLong(const wchar_t* name, std::int32_t& value,
+                                        std::int32_t defaultValue) {
   if (!loading_) {
     ExchangeLong(name, value, defaultValue);
     return;
@@ -84,6 +85,5 @@ void CStreamExchange::ExchangeAppendedLong(const wchar_t* name, std::int32_t& va
   DWORD stored = 0;
   ULONG done = 0;
   const HRESULT hr = stream_->Read(&stored, sizeof stored, &done);
-  value = SUCCEEDED(hr) && done == sizeof stored && SUCCEEDED(Status()) ? static_cast<std::int32_t>(stored)
-                                                                         : defaultValue;
+  value = SUCCEEDED(hr) && done == sizeof stored ? static_cast<std::int32_t>(stored) : defaultValue;
 }

@@ -11,18 +11,18 @@ class CPropertyExchange {
  public:
   virtual ~CPropertyExchange() = default;
   virtual bool IsLoading() const = 0;
+  // True when values are stored under their names (property bag), false when in order (stream).
+  virtual bool IsNamed() const = 0;
   // The stored version stamp (major in the high word); saving writes `version`. A property bag
   // without a stamp counts as the current version.
   virtual void ExchangeVersion(DWORD& version) = 0;
   // A missing value loads as defaultValue.
   virtual void ExchangeLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) = 0;
-  // A value that a later version appended: a stream that ends before it loads defaultValue and is
-  // not a failure.
-  virtual void ExchangeAppendedLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) {
+  // A value added after the others: a stream that ends before it loads defaultValue and is no
+  // failure.
+  virtual void ExchangeAddedLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) {
     ExchangeLong(name, value, defaultValue);
   }
-  // Whether values are stored under their names (a property bag) rather than by position.
-  virtual bool KeepsNames() const = 0;
   // The first failure of the medium, kept for the caller.
   HRESULT Status() const { return status_; }
 
@@ -40,9 +40,9 @@ class CPropertyBagExchange : public CPropertyExchange {
   CPropertyBagExchange(IPropertyBag* bag, IErrorLog* log, bool loading)
       : bag_(bag), log_(log), loading_(loading) {}
   bool IsLoading() const override { return loading_; }
+  bool IsNamed() const override { return true; }
   void ExchangeVersion(DWORD& version) override;
   void ExchangeLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) override;
-  bool KeepsNames() const override { return true; }
 
  private:
   IPropertyBag* bag_;
@@ -55,10 +55,10 @@ class CStreamExchange : public CPropertyExchange {
  public:
   CStreamExchange(IStream* stream, bool loading) : stream_(stream), loading_(loading) {}
   bool IsLoading() const override { return loading_; }
+  bool IsNamed() const override { return false; }
   void ExchangeVersion(DWORD& version) override;
   void ExchangeLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) override;
-  void ExchangeAppendedLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) override;
-  bool KeepsNames() const override { return false; }
+  void ExchangeAddedLong(const wchar_t* name, std::int32_t& value, std::int32_t defaultValue) override;
 
  private:
   void Exchange32(DWORD& value);
