@@ -15,6 +15,7 @@
 #include "camera/CameraSelection.h"
 #include "camera/CCamera.h"
 #include "export/ImageFileLibrary.h"
+#include "export/RecordingFacts.h"
 #include "export/SequenceSaver.h"
 #include "platform/framework/ScrollingView.h"
 #include "platform/win32/UniqueHandle.h"
@@ -98,6 +99,8 @@ class CCamView : public CScrollingView {
   // ShowSaveFailure on the operator's path. The host hears of progress, the end and a failure.
   int SaveImageSequence();
   const SaveOutcome& LastSave() const { return lastSave_; }
+  // What the saved files say about the sequence on show: its recording's settings and end.
+  const RecordingFacts& SequenceFacts() const { return sequenceFacts_; }
 
   // Automation: the hosting control's camera-choice properties (read at the initial update), a
   // setting keyed by its camera-bar control id, saving with the given texts and range (the
@@ -178,6 +181,9 @@ class CCamView : public CScrollingView {
   int GrabFrame(Worker& worker, std::uint32_t tag, bool duringRecording);
   void OnRightButtonDown(POINT point);
   int RunSave();
+  // The settings a recording starts with, and their hand-over to the sequence when it is taken.
+  void NoteRecordingStart();
+  void TakeOverRecordingFacts();
 
   // Worker.
   static DWORD WINAPI WorkerEntry(void* worker);
@@ -264,4 +270,6 @@ class CCamView : public CScrollingView {
   std::uint32_t imageHeight_ = 0;
   UniqueMenu contextMenu_;
   SaveOutcome lastSave_;
+  RecordingFacts startedFacts_;
+  RecordingFacts sequenceFacts_;
 };

@@ -176,6 +176,7 @@ int CCamView::GrabFrame(Worker& worker, std::uint32_t tag, bool duringRecording)
 }
 
 int CCamView::BeginRecording() {
+  NoteRecordingStart();
   StartWorker();
   run_.frames = settings_.AcquisitionFrames;
   run_.preTrigger = settings_.AcquisitionPreTriggerFrames;
@@ -201,7 +202,10 @@ int CCamView::AbortRecording(int ask) {
   // Only what the camera says it wrote is kept; without its word, or with nothing written, the
   // sequence stays as it was.
   const bool kept = answer == IDYES && stopped == kDrvOk && recorded > 0;
-  if (kept) KeepStoppedRecording(static_cast<std::uint32_t>(recorded));
+  if (kept) {
+    KeepStoppedRecording(static_cast<std::uint32_t>(recorded));
+    TakeOverRecordingFacts();
+  }
   GoToFrame(0);
   if (events_) events_->RecordingEnded(kept ? frameCount_ : 0);
   return 1;
@@ -291,6 +295,7 @@ void CCamView::OnEndAcquisition(UINT) {
     const std::uint32_t pre = run_.preTrigger;
     ringStart_ = t >= pre ? t - pre : run_.frames - pre + t;
   }
+  TakeOverRecordingFacts();
   Camera()->ReadFrameTable(0, static_cast<int>(run_.frames + 1));
   GoToFrame(0);
   sequenceAvailable_ = 1;

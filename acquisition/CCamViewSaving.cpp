@@ -1,7 +1,11 @@
 // Saving a range of recorded frames through the image-file library, with progress and abort.
+#include <cstdio>
+
 #include "acquisition/CCamView.h"
+#include "camera/CameraNaming.h"
 #include "export/CSaveProgressDlg.h"
 #include "export/SaveFailureMessage.h"
+#include "export/SavedFrameNotes.h"
 #include "export/SequenceNaming.h"
 #include "export/SequenceSaver.h"
 #include "platform/files/FolderText.h"
@@ -13,11 +17,12 @@ namespace {
 constexpr DWORD kProgressReportMs = 100;
 
 // The saving loop's hold on the view: frames from camera memory into the frame buffer, the
-// progress dialog's bar, and its Abort seen after the messages of each frame.
+// progress dialog's bar, its Abort seen after the messages of each frame, and the notes on
+// each frame written.
 class ViewSaveSteps : public SaveSteps {
  public:
-  ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress)
-      : view_(view), progress_(progress), lastReport_(GetTickCount()) {}
+  ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress, SavedFrameNotes& notes)
+      : view_(view), progress_(progress), notes_(notes), lastReport_(GetTickCount()) {}
   // The bar's repaint lets messages through: the window may close right there. The host hears
   // of progress about ten times a second, however fast frames are written.
   bool Progress(std::uint32_t position, std::uint32_t count) override {
@@ -36,14 +41,48 @@ class ViewSaveSteps : public SaveSteps {
     // A window closed meanwhile (its host let the control go) ends the series as an abort does.
     return progress_.IsAborted() || !view_.Handle();
   }
+  void BeforeWrite(const char* path, std::uint32_t frameInFile, std::uint32_t index) override {
+    notes_.BeforeWrite(path, frameInFile, index);
+  }
+  void Written(const char* path, std::uint32_t frameInFile, std::uint32_t index) override {
+    notes_.Written(path, frameInFile, index);
+  }
 
  private:
   CCamView& view_;
   CSaveProgressDlg& progress_;
+  SavedFrameNotes& notes_;
   DWORD lastReport_;
 };
 
 }  // namespace
+
+// What the camera is told when the recording starts is what its frames were taken with.
+void CCamView::NoteRecordingStart() {
+  RecordingFacts& f = startedFacts_;
+  f = RecordingFacts{};
+  NameCamera(Camera()->GetModelCode(), static_cast<int>(Camera()->GetModelVariant()), f.camera,
+             sizeof f.camera, 0);
+  f.serial = Camera()->GetCameraSerial();
+  f.exposureUs = settings_.Exposure;
+  f.rate = settings_.Rate;
+  f.pixelDepth = settings_.PixelDepth;
+  f.roiX0 = settings_.RoiX0;
+  f.roiY0 = settings_.RoiY0;
+  f.roiWidth = settings_.RoiWidth;
+  f.roiHeight = settings_.RoiHeight;
+  f.recordMode = settings_.RecordMode;
+  f.preTriggerFrames = settings_.AcquisitionPreTriggerFrames;
+}
+
+void CCamView::TakeOverRecordingFacts() {
+  sequenceFacts_ = startedFacts_;
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  std::snprintf(sequenceFacts_.ended, sizeof sequenceFacts_.ended,
+                "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
+                now.wMinute, now.wSecond);
+}
 
 int CCamView::SaveImageSequence() {
   const int result = RunSave();
@@ -79,10 +118,13 @@ int CCamView::RunSave() {
                            static_cast<int>(settings_.SaveLast + 1));
   progress.SetProgress(0, count);
 
-  const SaveJob job{settings_.ImageFolder, settings_.ImageNamePrefix, extension, settings_.FileType,
-                    settings_.SaveFirst, settings_.SaveStep, count, static_cast<float>(settings_.OutputRate),
-                    width, height, depth};
-  ViewSaveSteps steps(*this, progress);
+  const SaveJob job{settings_.ImageFolder, settings_.ImageNamePrefix, extension,
+                    settings_.FileType, settings_.SaveFirst, settings_.SaveStep, count,
+                    static_cast<float>(settings_.OutputRate), width, height, depth};
+  SavedFrameNotes notes(sequenceFacts_, job, images_.SetGFileText);
+  if (properties_.frameLog && *properties_.frameLog != 0) notes.StartLog();
+  ViewSaveSteps steps(*this, progress, notes);
   lastSave_ = SaveSequence(job, images_.WriteGFile, steps);
+  notes.Finish(lastSave_);
   return lastSave_.result;
 }

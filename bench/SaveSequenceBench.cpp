@@ -1,5 +1,6 @@
 // Saving end to end as the view does it: 500 recorded frames of 1280 x 1024 read one by one from
-// the simulated camera's memory and written through the image-file library, against a plain
+// the simulated camera's memory, each described relative to the trigger, and written through the
+// image-file library, against a plain
 // write of the same bytes into as many new files: into the page cache, and until the files are on
 // the disk. Run with scripts/bench.
 #include <fcntl.h>
@@ -16,6 +17,7 @@
 #include "bench/SaveBenchCases.h"
 #include "camera/CCamera.h"
 #include "camera/CameraIds.h"
+#include "export/SavedFrameNotes.h"
 #include "export/SequenceSaver.h"
 #include "platform/pictolib/PictoLibrary.h"
 #include "platform/tessadrv/SimulatorApi.h"
@@ -27,6 +29,10 @@ PictoLibrary* g_library = nullptr;
 int PICTO_CALL WriteThroughLibrary(const char* name, int index, int type, const ImageInfo* info, int, int,
                                    const void* pixels, int count) {
   return g_library->WriteFile(name, index, type, info, pixels, count);
+}
+
+int PICTO_CALL SetTextThroughLibrary(const char* name, const char* description, const char* dateTime) {
+  return g_library->SetFileText(name, description, dateTime);
 }
 
 // Waits until every file under root is on the disk.
@@ -43,14 +49,18 @@ void SyncFiles(const std::filesystem::path& root) {
 
 class CameraSteps : public SaveSteps {
  public:
-  explicit CameraSteps(CCamera& camera) : camera_(camera) {}
+  CameraSteps(CCamera& camera, SavedFrameNotes& notes) : camera_(camera), notes_(notes) {}
   bool Progress(std::uint32_t, std::uint32_t) override { return true; }
   int ReadFrame(std::uint32_t index) override { return camera_.ReadFrame(0, 0, int(index)); }
   const void* Pixels() override { return camera_.FrameBuffer(); }
   bool StopRequested() override { return false; }
+  void BeforeWrite(const char* path, std::uint32_t inFile, std::uint32_t index) override {
+    notes_.BeforeWrite(path, inFile, index);
+  }
 
  private:
   CCamera& camera_;
+  SavedFrameNotes& notes_;
 };
 
 }  // namespace
@@ -67,13 +77,20 @@ int main(int argc, char** argv) {
   g_library = &library;
   CodecInfo uncompressed{};
   library.SetCodec(kTypeAvi, &uncompressed);
+  RecordingFacts facts;
+  std::snprintf(facts.camera, sizeof facts.camera, "Kinetra KW/E3");
+  facts.rate = 100000;
+  facts.recordMode = 1;
+  facts.preTriggerFrames = kSaveBenchFrames / 2;
+  std::snprintf(facts.ended, sizeof facts.ended, "2026-12-09 11:04:41");
   for (const SaveBenchCase& c : kSaveBenchCases) {
     RecordFrames(camera, c.depth, kSaveBenchWidth, kSaveBenchHeight, kSaveBenchFrames);
     const std::string folder = (dir / "ours").string(), plain = (dir / "plain").string();
     const auto save = [&] {
       const SaveJob job{folder.c_str(), "Img", c.extension, c.fileType, 0, 1, kSaveBenchFrames, 25.0f,
                         kSaveBenchWidth, kSaveBenchHeight, c.depth};
-      CameraSteps steps(camera);
+      SavedFrameNotes notes(facts, job, SetTextThroughLibrary);
+      CameraSteps steps(camera, notes);
       return SaveSequence(job, WriteThroughLibrary, steps).result;
     };
     ReportSave(c, MeasureSave(c, folder, plain, save), "");

@@ -11,6 +11,9 @@ struct ControlPropertyRefs {
   const std::int32_t* enumFilter = nullptr;
   const std::int32_t* productNumber = nullptr;
   const std::int32_t* serialNumber = nullptr;
+  // Not for choosing the camera: whether each save also writes its frame log (non-zero), read at
+  // every save.
+  const std::int32_t* frameLog = nullptr;
 };
 
 constexpr int kDefaultFamilyMask = 0x3B;

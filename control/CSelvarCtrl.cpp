@@ -11,8 +11,8 @@
 namespace {
 
 constexpr DWORD kVersion10 = 0x00010000;  // major 1, minor 0
-// A stream of a quiet control: the 1.0 layout, then quiet mode and one long kept for a later
-// property. A control that is not quiet stores exactly 1.0, so every host that knows 1.0 keeps
+// A stream of a control with quiet mode or the frame log on: the 1.0 layout, then quiet mode and
+// the frame log. A control with both off stores exactly 1.0, so every host that knows 1.0 keeps
 // loading it; the property bag names its values and stays 1.0.
 constexpr DWORD kVersion10Added = 0x00010001;
 constexpr LONG kFilterOfOtherVersion = 187;
@@ -37,7 +37,8 @@ const DispatchMember kMembers[] = {
     {L"SetRecordMode", 34}, {L"GetSyncInConfig", 35}, {L"SetSyncInConfig", 36},
     {L"GetTriggerInConfig", 37}, {L"SetTriggerInConfig", 38}, {L"GetSensorGain", 39},
     {L"SetSensorGain", 40}, {L"QuietMode", CSelvarCtrl::kQuietModeId}, {L"GetLastErrorCode", 42},
-    {L"GetLastErrorText", 43}, {L"AboutBox", DISPID_ABOUTBOX},
+    {L"GetLastErrorText", 43}, {L"FrameLog", CSelvarCtrl::kFrameLogId},
+    {L"AboutBox", DISPID_ABOUTBOX},
 };
 
 void FillRect(HDC dc, int left, int top, int right, int bottom, int colorIndex) {
@@ -51,7 +52,8 @@ CSelvarCtrl::CSelvarCtrl() : CActiveXDocControl(kSelvarClass) {
   CSelvarApp& app = CSelvarApp::Instance();
   SetDocTemplate(std::make_unique<CHostedDocTemplate>(
       app.Driver(), app.Images(),
-      ControlPropertyRefs{&enumFilter_, &productNumber_, &serialNumber_}, &hostEvents_));
+      ControlPropertyRefs{&enumFilter_, &productNumber_, &serialNumber_, &frameLog_},
+      &hostEvents_));
 }
 
 HRESULT CSelvarCtrl::CreateInstance(REFIID iid, void** object) {
@@ -67,15 +69,19 @@ void CSelvarCtrl::ResetProperties() {
   productNumber_ = 0;
   serialNumber_ = 0;
   hostEvents_.SetQuiet(false);
+  frameLog_ = 0;
 }
 
 void CSelvarCtrl::ExchangeProperties(CPropertyExchange& exchange) {
   const bool loading = exchange.IsLoading();
   std::int32_t quiet = !loading && hostEvents_.Quiet() ? 1 : 0;
-  DWORD version = !exchange.IsNamed() && quiet ? kVersion10Added : kVersion10;
+  DWORD version = !exchange.IsNamed() && (quiet || frameLog_) ? kVersion10Added : kVersion10;
   exchange.ExchangeVersion(version);
   const bool added = !exchange.IsNamed() && version == kVersion10Added;
-  if (loading) hostEvents_.SetQuiet(false);
+  if (loading) {
+    hostEvents_.SetQuiet(false);
+    frameLog_ = 0;
+  }
   if (loading && version != kVersion10 && !added) {
     enumFilter_ = kFilterOfOtherVersion;
     productNumber_ = 0;
@@ -87,10 +93,7 @@ void CSelvarCtrl::ExchangeProperties(CPropertyExchange& exchange) {
   exchange.ExchangeLong(L"SerialNumber", serialNumber_, 0);
   if (exchange.IsNamed() || added) {
     exchange.ExchangeAddedLong(L"QuietMode", quiet, 0);
-    if (added) {
-      std::int32_t reserved = 0;
-      exchange.ExchangeAddedLong(L"", reserved, 0);
-    }
+    exchange.ExchangeAddedLong(L"FrameLog", frameLog_, 0);
   }
   if (loading) hostEvents_.SetQuiet(quiet != 0);
 }
@@ -123,19 +126,24 @@ void CSelvarCtrl::DrawControl(HDC dc, const RECT& r) {
 
 HRESULT CSelvarCtrl::InvokeMember(DISPID id, WORD flags, const CDispatchArguments& args,
                                   VARIANT* result) {
-  if ((id >= 1 && id <= 3) || id == kQuietModeId) return InvokeProperty(id, flags, args, result);
+  if ((id >= 1 && id <= 3) || id == kQuietModeId || id == kFrameLogId) {
+    return InvokeProperty(id, flags, args, result);
+  }
   if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
   return InvokeMethod(id, args, result);
 }
 
 HRESULT CSelvarCtrl::InvokeProperty(DISPID id, WORD flags, const CDispatchArguments& args,
                                     VARIANT* result) {
-  std::int32_t* property = id == 1 ? &enumFilter_ : id == 2 ? &productNumber_ : &serialNumber_;
+  std::int32_t* property = id == 1   ? &enumFilter_
+                           : id == 2 ? &productNumber_
+                           : id == 3 ? &serialNumber_
+                                     : &frameLog_;
   if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
     LONG value = 0;
     RETURN_IF_FAILED(args.Int32(0, value));
-    // The camera choice is read when the view next starts; quiet mode holds from the next
-    // message on.
+    // The camera choice is read when the view next starts, the frame log at the next save;
+    // quiet mode holds from the next message on.
     if (id == kQuietModeId) {
       hostEvents_.SetQuiet(value != 0);
     } else {

@@ -1,7 +1,7 @@
 // The Selvar control: the camera workstation inside the control, its three persistent
-// properties that choose the camera, quiet mode, the automation methods that drive the
-// workstation, and the events and last error that tell the host what happened. Every control
-// drives only its own frame and view.
+// properties that choose the camera, quiet mode and the frame log, the automation methods that
+// drive the workstation, and the events and last error that tell the host what happened. Every
+// control drives only its own frame and view.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,7 @@ class CSelvarCtrl : public CActiveXDocControl {
   // client site first.
   static constexpr DWORD kMiscStatus = 0x20191;
   static constexpr DISPID kQuietModeId = 41;
+  static constexpr DISPID kFrameLogId = 50;
 
   // The class factory's creation function.
   static HRESULT CreateInstance(REFIID iid, void** object);
@@ -47,5 +48,7 @@ class CSelvarCtrl : public CActiveXDocControl {
   std::int32_t enumFilter_ = 0;
   std::int32_t productNumber_ = 0;
   std::int32_t serialNumber_ = 0;
+  // Non-zero: every save also writes "<prefix>.csv", one row per frame written.
+  std::int32_t frameLog_ = 0;
   CControlEvents hostEvents_{*this};
 };

@@ -28,6 +28,7 @@ int CImageFileLibrary::Load(const wchar_t* path) {
     module_.reset();
     return 1;
   }
+  Bind(m, "SetGFileText", api.SetGFileText);
   api_ = api;
   return 0;
 }

@@ -1,4 +1,5 @@
-// PictoLib as the system sees it: the six exports by name, loaded from PictoLib.dll.
+// PictoLib as the system sees it: the six exports by name, loaded from PictoLib.dll, and the
+// texts for saved frames where the library offers them.
 #pragma once
 
 #include "platform/pictolib/PictoTypes.h"
@@ -12,11 +13,13 @@ struct PictoLibApi {
   int(__stdcall* GetExtFromGFileType)(int type, char ext[8]);
   int(__stdcall* WriteGFile)(const char* fileName, int frameIndex, int type, const ImageInfo* info,
                              int, int, const void* pixels, int frameCount);
+  // Optional: null with a library that has no place for texts.
+  int(__stdcall* SetGFileText)(const char* fileName, const char* description, const char* dateTime);
 };
 
 class CImageFileLibrary {
  public:
-  // Returns 0 when the DLL and all six exports were found; otherwise the table stays empty.
+  // Returns 0 when the DLL and all six required exports were found; otherwise the table stays empty.
   int Load(const wchar_t* path = L"PictoLib.dll");
   bool IsLoaded() const { return api_.WriteGFile != nullptr; }
   const PictoLibApi& Api() const { return api_; }

@@ -58,6 +58,8 @@ SaveOutcome SaveSequence(const SaveJob& job, WriteGFileCall write, SaveSteps& st
       endEarly();
       return outcome;
     }
+    const std::uint32_t frameInFile = oneFilePerFrame ? 0 : i;
+    steps.BeforeWrite(name, frameInFile, frame);
     const int written = oneFilePerFrame ? writeFrame(0, 1, steps.Pixels())
                                         : writeFrame(static_cast<int>(i), static_cast<int>(job.count), steps.Pixels());
     // A refused frame has been closed off by the library: its file holds the frames before it.
@@ -68,6 +70,7 @@ SaveOutcome SaveSequence(const SaveJob& job, WriteGFileCall write, SaveSteps& st
       return outcome;
     }
     ++outcome.framesWritten;
+    steps.Written(name, frameInFile, frame);
     if (steps.StopRequested()) return stop();
   }
   return outcome;

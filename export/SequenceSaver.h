@@ -44,6 +44,10 @@ class SaveSteps {
   virtual const void* Pixels() = 0;
   // After each frame, with pending messages let through: true ends the series.
   virtual bool StopRequested() = 0;
+  // Around the write of recorded frame index as frame frameInFile of the file at path: before it
+  // (what the owner wants the library to know about it), and once it is there.
+  virtual void BeforeWrite(const char* /*path*/, std::uint32_t /*frameInFile*/, std::uint32_t /*index*/) {}
+  virtual void Written(const char* /*path*/, std::uint32_t /*frameInFile*/, std::uint32_t /*index*/) {}
 };
 
 // How a series ended, with what the operator needs to be told about a failure.

@@ -20,6 +20,26 @@ void PutChunkHeader(Bytes& b, const char id[4], std::uint32_t size) {
 // Closes a chunk or list whose size field lies at sizeAt.
 void EndChunk(Bytes& b, std::size_t sizeAt) { SetLE32(b, sizeAt, std::uint32_t(b.size() - sizeAt - 4)); }
 
+// One zero-terminated string of an INFO list, padded to an even size.
+void PutInfoString(Bytes& b, const char id[4], const std::string& text) {
+  if (text.empty()) return;
+  PutChunkHeader(b, id, std::uint32_t(text.size() + 1));
+  b.insert(b.end(), text.begin(), text.end());
+  PutU8(b, 0);
+  if (b.size() % 2) PutU8(b, 0);
+}
+
+// The standard places for a file's creation date and a comment.
+void PutInfoList(Bytes& b, const FrameText& text) {
+  if (text.Empty()) return;
+  PutChunkHeader(b, "LIST", 0);
+  const std::size_t sizeAt = b.size() - 4;
+  PutTag(b, "INFO");
+  PutInfoString(b, "ICRD", text.dateTime);
+  PutInfoString(b, "ICMT", text.description);
+  EndChunk(b, sizeAt);
+}
+
 }  // namespace
 
 AviWriter::AviWriter(const SequenceParams& params, const RateFraction& rate, MovieCodec codec)
@@ -104,6 +124,7 @@ Bytes AviWriter::Headers() {
   b.resize(b.size() + kDmlhBytes, 0);
   EndChunk(b, odmlSize);
   EndChunk(b, hdrlSize);
+  PutInfoList(b, text_);
 
   segments_.push_back({0, b.size(), 0});
   PutChunkHeader(b, "LIST", 0);

@@ -13,6 +13,10 @@ constexpr std::uint32_t kAviMaxSegments = 256;
 class AviWriter : public FrameWriter {
  public:
   AviWriter(const SequenceParams& params, const RateFraction& rate, MovieCodec codec);
+  // Only the first frame's texts count: they describe the file.
+  void Describe(const FrameText& text) override {
+    if (chunks_.empty()) text_ = text;
+  }
   int WriteFrame(OutputFile& out, const std::uint8_t* pixels) override;
   int Finish(OutputFile& out, std::uint32_t frames) override;
 
@@ -36,6 +40,7 @@ class AviWriter : public FrameWriter {
   SequenceParams params_;
   RateFraction rate_;
   MovieFrameCoder coder_;
+  FrameText text_;
   char chunkId_[4];
   std::vector<Chunk> chunks_;        // every frame written, in order
   std::vector<Segment> segments_;    // the first RIFF AVI segment, then the AVIX ones

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/pictolib/FrameLayout.h"
+#include "platform/pictolib/FrameText.h"
 #include "platform/pictolib/OutputFile.h"
 #include "platform/pictolib/PictoTypes.h"
 #include "platform/pictolib/WriterLimits.h"
@@ -23,6 +24,8 @@ inline int WriteStatus(const OutputFile& out) { return out.Failed() ? kPictoWrit
 class FrameWriter {
  public:
   virtual ~FrameWriter() = default;
+  // The texts of the frame written next; formats without a place for them ignore them.
+  virtual void Describe(const FrameText& text) { (void)text; }
   // Called at most frameCount times, frames in order.
   virtual int WriteFrame(OutputFile& out, const std::uint8_t* pixels) = 0;
   // Completes the file as one of frames frames: indexes, counts and trailers. The file has been

@@ -49,6 +49,31 @@ Bytes Handler(const char type[4], const char subtype[4], const char* name) {
   return Atom("hdlr", b);
 }
 
+// A QuickTime text item of the user data: length, language 0 (English, Mac Roman), the text.
+Bytes TextItem(const char type[4], const std::string& text) {
+  Bytes b;
+  PutBE16(b, std::uint32_t(text.size()));
+  PutBE16(b, 0);
+  b.insert(b.end(), text.begin(), text.end());
+  return Atom(type, b);
+}
+
+// The recording date and the description as the movie's user data: empty when there are none.
+Bytes UserData(const FrameText& text) {
+  if (text.Empty()) return {};
+  Bytes items;
+  if (!text.dateTime.empty()) {
+    std::string iso = text.dateTime;
+    iso[10] = 'T';
+    items = TextItem("\xA9" "day", iso);
+  }
+  if (!text.description.empty()) {
+    const Bytes comment = TextItem("\xA9" "cmt", text.description);
+    items.insert(items.end(), comment.begin(), comment.end());
+  }
+  return Atom("udta", items);
+}
+
 }  // namespace
 
 MovWriter::MovWriter(const SequenceParams& params, const RateFraction& rate, MovieCodec codec)
@@ -185,7 +210,7 @@ Bytes MovWriter::MovieAtom(bool offsets64) const {
   const Bytes minf = Atom("minf", Join({Atom("vmhd", vmhd), Handler("dhlr", "alis", "Alias Data Handler"),
                                         Atom("dinf", Atom("dref", dref)), SampleTable(offsets64)}));
   const Bytes mdia = Atom("mdia", Join({Atom("mdhd", mdhd), Handler("mhlr", "vide", "Video Media Handler"), minf}));
-  return Atom("moov", Join({Atom("mvhd", mvhd), Atom("trak", Join({Atom("tkhd", tkhd), mdia}))}));
+  return Atom("moov", Join({Atom("mvhd", mvhd), Atom("trak", Join({Atom("tkhd", tkhd), mdia})), UserData(text_)}));
 }
 
 int MovWriter::Finish(OutputFile& out, std::uint32_t frames) {

@@ -10,6 +10,10 @@
 class MovWriter : public FrameWriter {
  public:
   MovWriter(const SequenceParams& params, const RateFraction& rate, MovieCodec codec);
+  // Only the first frame's texts count: they describe the file.
+  void Describe(const FrameText& text) override {
+    if (sizes_.empty()) text_ = text;
+  }
   int WriteFrame(OutputFile& out, const std::uint8_t* pixels) override;
   int Finish(OutputFile& out, std::uint32_t frames) override;
 
@@ -20,6 +24,7 @@ class MovWriter : public FrameWriter {
   SequenceParams params_;
   RateFraction rate_;
   MovieFrameCoder coder_;
+  FrameText text_;
   std::uint64_t wideAt_ = 0;
   std::vector<std::uint64_t> offsets_;
   std::vector<std::uint32_t> sizes_;

@@ -1,4 +1,4 @@
-// The six PictoLib.dll exports: thin stdcall wrappers over one library object that lives as long as the DLL.
+// The PictoLib.dll exports: thin stdcall wrappers over one library object that lives as long as the DLL.
 #include "platform/pictolib/PictoLibrary.h"
 
 namespace {
@@ -45,6 +45,10 @@ int PICTO_CALL GetExtFromGFileType(int type, char* ext) {
 int PICTO_CALL WriteGFile(const char* fileName, int frameIndex, int type, const ImageInfo* info, int, int,
                           const void* pixels, int frameCount) {
   return Guarded([&] { return Library().WriteFile(fileName, frameIndex, type, info, pixels, frameCount); });
+}
+
+int PICTO_CALL SetGFileText(const char* fileName, const char* description, const char* dateTime) {
+  return Guarded([&] { return Library().SetFileText(fileName, description, dateTime); });
 }
 
 }  // extern "C"

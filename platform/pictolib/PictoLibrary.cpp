@@ -63,24 +63,48 @@ int PictoLibrary::EndFile(const std::string& name, int frames, int type, int fra
   return status;
 }
 
+int PictoLibrary::SetFileText(const char* fileName, const char* description, const char* dateTime) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (fileName == nullptr || fileName[0] == 0) return kPictoBadArgument;
+  FrameText text;
+  if (!ReadFrameText(description, dateTime, text)) return kPictoBadArgument;
+  if (text.Empty()) {
+    texts_.erase(fileName);
+  } else {
+    texts_[fileName] = std::move(text);
+  }
+  return kPictoOk;
+}
+
+// A text goes with exactly one frame, whatever becomes of it, so none lingers for a later file.
+FrameText PictoLibrary::TakeText(const std::string& name) {
+  FrameText text;
+  const auto found = texts_.find(name);
+  if (found == texts_.end()) return text;
+  text = std::move(found->second);
+  texts_.erase(found);
+  return text;
+}
+
 int PictoLibrary::WriteFile(const char* fileName, int frameIndex, int type, const ImageInfo* info,
                             const void* pixels, int frameCount) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (fileName == nullptr || fileName[0] == 0) return kPictoBadArgument;
-  if (pixels == nullptr) return EndFile(fileName, frameIndex, type, frameCount);
+  const std::string name(fileName);
+  const FrameText text = TakeText(name);
+  if (pixels == nullptr) return EndFile(name, frameIndex, type, frameCount);
   const FileTypeInfo* fileType = FindFileType(type);
   if (fileType == nullptr) return kPictoUnknownType;
   FrameLayout layout;
   const int described = DescribeFrame(info, layout);
   if (described != kPictoOk) return described;
-  const std::string name(fileName);
   const auto* frame = static_cast<const std::uint8_t*>(pixels);
 
   if (!fileType->multiFrame) {
     if (frameIndex != 0 || frameCount != 1) return kPictoBadArgument;
     std::unique_ptr<WriteSession> session;
     const int status = StartSession(name, type, layout, *info, 1, session);
-    return status != kPictoOk ? status : session->AddFrame(frame);
+    return status != kPictoOk ? status : session->AddFrame(frame, text);
   }
 
   if (frameCount < 1 || std::uint32_t(frameCount) > kMaxSequenceFrames || frameIndex < 0 ||
@@ -100,7 +124,7 @@ int PictoLibrary::WriteFile(const char* fileName, int frameIndex, int type, cons
     if (found != sessions_.end()) sessions_.erase(found);
     return kPictoOutOfOrder;
   }
-  const int status = found->second->AddFrame(frame);
+  const int status = found->second->AddFrame(frame, text);
   if (status != kPictoOk || found->second->Complete()) sessions_.erase(found);
   return status;
 }

@@ -25,6 +25,14 @@ void WriteChunk(OutputFile& out, const char type[4], const std::uint8_t* data, s
   out.Write(tail);
 }
 
+// Keywords registered for these purposes, so that ordinary viewers label the texts.
+void WriteText(OutputFile& out, const char* keyword, const std::string& text) {
+  if (text.empty()) return;
+  Bytes b(keyword, keyword + std::strlen(keyword) + 1);
+  b.insert(b.end(), text.begin(), text.end());
+  WriteChunk(out, "tEXt", b.data(), b.size());
+}
+
 std::uint8_t Paeth(int a, int b, int c) {
   const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
   if (pa <= pb && pa <= pc) return std::uint8_t(a);
@@ -82,6 +90,8 @@ int PngWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
     const Bytes sbit(l.channels, std::uint8_t(l.sampleBits));
     WriteChunk(out, "sBIT", sbit.data(), sbit.size());
   }
+  WriteText(out, "Description", text_.description);
+  WriteText(out, "Creation Time", text_.dateTime);
 
   z_stream z{};
   // Filtered rows are residuals: the filtered strategy codes them better than the default one.

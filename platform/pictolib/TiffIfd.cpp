@@ -7,6 +7,7 @@ namespace {
 
 std::size_t ValueBytes(TiffFieldType type) {
   switch (type) {
+    case kTiffAscii: return 1;
     case kTiffShort: return 2;
     case kTiffLong: return 4;
     case kTiffRational: return 4;
@@ -18,6 +19,7 @@ std::size_t ValueBytes(TiffFieldType type) {
 void PutValues(Bytes& b, TiffFieldType type, const std::vector<std::uint64_t>& values) {
   for (std::uint64_t v : values) {
     switch (ValueBytes(type)) {
+      case 1: PutU8(b, std::uint32_t(v)); break;
       case 2: PutLE16(b, std::uint32_t(v)); break;
       case 4: PutLE32(b, std::uint32_t(v)); break;
       default: PutLE64(b, v); break;
@@ -30,6 +32,12 @@ void PutValues(Bytes& b, TiffFieldType type, const std::vector<std::uint64_t>& v
 void TiffIfd::Add(std::uint16_t tag, TiffFieldType type, std::vector<std::uint64_t> values) {
   entries_.push_back({tag, type, std::move(values)});
   std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) { return a.tag < b.tag; });
+}
+
+void TiffIfd::AddText(std::uint16_t tag, const std::string& text) {
+  std::vector<std::uint64_t> values(text.begin(), text.end());
+  values.push_back(0);
+  Add(tag, kTiffAscii, std::move(values));
 }
 
 std::size_t TiffIfd::PayloadBytes(const Entry& e) { return ValueBytes(e.type) * e.values.size(); }

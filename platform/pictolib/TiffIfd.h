@@ -4,9 +4,11 @@
 #include "platform/pictolib/ByteWriter.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 enum TiffFieldType : std::uint16_t {
+  kTiffAscii = 2,      // one byte per value, the terminating zero included
   kTiffShort = 3,
   kTiffLong = 4,
   kTiffRational = 5,   // values given as numerator, denominator pairs
@@ -17,6 +19,7 @@ class TiffIfd {
  public:
   explicit TiffIfd(bool bigTiff) : big_(bigTiff) {}
   void Add(std::uint16_t tag, TiffFieldType type, std::vector<std::uint64_t> values);
+  void AddText(std::uint16_t tag, const std::string& text);
   // Bytes the directory and its values take.
   std::size_t Size() const;
   // Where, from the directory's start, the inline value of tag's entry and the next-directory

@@ -1,5 +1,5 @@
-// Lays out each page as directory, values, pixels; the next page's offset is known in advance
-// because every page has the same size, so the file is written front to back without seeking.
+// Lays out each page as directory, values, pixels; the next page starts where this one ends, so
+// the file is written front to back without seeking. Pages differ in size only by their texts.
 // A file cut short gets its last link and its page counts patched.
 #include "platform/pictolib/TiffWriter.h"
 
@@ -12,18 +12,12 @@ enum TiffTag : std::uint16_t {
   kCompression = 259, kPhotometric = 262, kStripOffsets = 273, kSamplesPerPixel = 277,
   kRowsPerStrip = 278, kStripByteCounts = 279, kMaxSampleValue = 281, kXResolution = 282,
   kYResolution = 283, kPlanarConfig = 284, kResolutionUnit = 296, kPageNumber = 297,
+  kImageDescription = 270, kDateTime = 306,
 };
 
 constexpr std::uint64_t kClassicHeader = 8, kBigHeader = 16;
 
 }  // namespace
-
-TiffWriter::TiffWriter(const SequenceParams& params, bool multipage)
-    : params_(params), multipage_(multipage) {
-  const std::uint64_t classicTotal =
-      kClassicHeader + std::uint64_t(params.frameCount) * (PageDirectory(0).Size() + PagePixelBytes());
-  big_ = classicTotal > params.limits.bigTiffAbove;
-}
 
 std::uint64_t TiffWriter::PagePixelBytes() const { return (params_.layout.FrameBytes() + 1) & ~1ull; }
 
@@ -48,11 +42,20 @@ TiffIfd TiffWriter::PageDirectory(std::uint64_t stripOffset) const {
   ifd.Add(kPlanarConfig, kTiffShort, {1});
   ifd.Add(kResolutionUnit, kTiffShort, {2});
   if (multipage_ && params_.frameCount <= 0xFFFF) ifd.Add(kPageNumber, kTiffShort, {page_, params_.frameCount});
+  if (described_) ifd.AddText(kImageDescription, text_.description);
+  if (dated_) ifd.AddText(kDateTime, dateTime_);
   return ifd;
 }
 
 int TiffWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
+  if (!text_.dateTime.empty()) dateTime_ = TiffDateTime(text_.dateTime);
   if (page_ == 0) {
+    described_ = !text_.description.empty();
+    dated_ = !dateTime_.empty();
+    // Sized for the longest description any page may bring.
+    const std::uint64_t pageBound =
+        PageDirectory(0).Size() + PagePixelBytes() + (described_ ? kMaxDescriptionBytes + 2 : 0);
+    big_ = kClassicHeader + std::uint64_t(params_.frameCount) * pageBound > params_.limits.bigTiffAbove;
     Bytes header;
     PutU8(header, 'I');
     PutU8(header, 'I');
@@ -66,11 +69,13 @@ int TiffWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
       PutLE32(header, kClassicHeader);
     }
     out.Write(header);
+    nextPage_ = header.size();
   }
-  const std::uint64_t ifdOffset = PageOffset(page_);
+  const std::uint64_t ifdOffset = nextPage_;
   const std::uint64_t stripOffset = ifdOffset + PageDirectory(0).Size();
   const bool last = page_ + 1 == params_.frameCount;
-  const std::uint64_t next = last ? 0 : stripOffset + PagePixelBytes();
+  const std::uint64_t pageEnd = stripOffset + PagePixelBytes();
+  const std::uint64_t next = last ? 0 : pageEnd;
   if (!big_ && next > 0xFFFFFFFFull) return kPictoTooLarge;
   out.Write(PageDirectory(stripOffset).Serialize(ifdOffset, next));
 
@@ -84,12 +89,10 @@ int TiffWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
   }
   if (l.FrameBytes() % 2) out.Write("", 1);
   if (out.Failed()) return kPictoWriteFailed;
+  pageOffsets_.push_back(ifdOffset);
+  nextPage_ = pageEnd;
   ++page_;
   return kPictoOk;
-}
-
-std::uint64_t TiffWriter::PageOffset(std::uint32_t page) const {
-  return (big_ ? kBigHeader : kClassicHeader) + std::uint64_t(page) * (PageDirectory(0).Size() + PagePixelBytes());
 }
 
 int TiffWriter::Finish(OutputFile& out, std::uint32_t frames) {
@@ -97,10 +100,11 @@ int TiffWriter::Finish(OutputFile& out, std::uint32_t frames) {
   if (frames == params_.frameCount) return WriteStatus(out);
   const TiffIfd layout = PageDirectory(0);
   const std::uint8_t end[8] = {};
-  out.Patch(PageOffset(frames - 1) + layout.NextLinkAt(), end, big_ ? 8 : 4);
+  out.Patch(pageOffsets_[frames - 1] + layout.NextLinkAt(), end, big_ ? 8 : 4);
   if (multipage_ && params_.frameCount <= 0xFFFF) {
     const std::uint8_t count[2] = {std::uint8_t(frames), std::uint8_t(frames >> 8)};
-    for (std::uint32_t page = 0; page < frames; ++page) out.Patch(PageOffset(page) + layout.ValueAt(kPageNumber) + 2, count, 2);
+    for (std::uint32_t page = 0; page < frames; ++page)
+      out.Patch(pageOffsets_[page] + layout.ValueAt(kPageNumber) + 2, count, 2);
   }
   return WriteStatus(out);
 }

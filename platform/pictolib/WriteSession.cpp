@@ -31,7 +31,8 @@ bool WriteSession::Continues(int type, const FrameLayout& layout, std::uint32_t 
          layout.width == l.width && layout.height == l.height && layout.depth == l.depth;
 }
 
-int WriteSession::AddFrame(const std::uint8_t* pixels) {
+int WriteSession::AddFrame(const std::uint8_t* pixels, const FrameText& text) {
+  writer_->Describe(text);
   const int status = writer_->WriteFrame(out_, pixels);
   if (status != kPictoOk) return Salvage(status);
   frameEnds_.push_back(out_.Size());

@@ -18,7 +18,7 @@ class WriteSession {
   int Open();
   // Writes the next frame; after the last one the file is completed and moved to its name.
   // A frame that fails is cut off and the file closed with the frames before it.
-  int AddFrame(const std::uint8_t* pixels);
+  int AddFrame(const std::uint8_t* pixels, const FrameText& text);
   // Closes the file as one of the frames written so far.
   int End();
   bool Complete() const { return complete_; }

@@ -514,6 +514,21 @@ TEST_F(CameraView, SavingWritesOneFilePerFrameNumberedInTheSeries) {
   EXPECT_EQ(view_->CurrentFrame(), 0u) << "playback's frame is unchanged";
 }
 
+// Saved files describe a frame with the settings its recording was made with, not later ones.
+TEST_F(CameraView, SavedFramesCarryTheSettingsOfTheirRecording) {
+  Start(OneCamera(), Line("AcquisitionFrames", 4));
+  const std::uint32_t recorded = view_->Settings().Exposure;
+  RecordToTheEnd();
+  view_->SetExposureValue(recorded + 500);
+  ASSERT_EQ(view_->Settings().Exposure, recorded + 500);
+  SaveFolder folder;
+  Target(view_->Settings(), folder.Path(), 1, 2, 2, 1);
+  EXPECT_EQ(view_->SaveImageSequence(), kSaveDone);
+  const std::string head = folder.Head("Img000.tif", 4096);
+  EXPECT_NE(head.find("exposure_us=" + std::to_string(recorded) + "\n"), std::string::npos) << head;
+  EXPECT_NE(head.find("\nframe=2\ntrigger_frame=2\n"), std::string::npos) << head;
+}
+
 TEST_F(CameraView, SavingPutsARangeIntoOneMovie) {
   Start(OneCamera(), Line("AcquisitionFrames", 20));
   RecordToTheEnd();

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "acquisition/CCamView.h"
 #include "control/CSelvarCtrl.h"
 #include "control/CSelvarPropPage.h"
@@ -100,7 +102,7 @@ LONG Get(IUnknown* control, DISPID id) {
 }
 
 constexpr DISPID kEnumFilter = 1, kProductNumber = 2, kSerialNumber = 3, kCmdPlay = 8,
-                 kIsCameraOK = 19, kGetExposure = 27, kSetExposure = 28;
+                 kIsCameraOK = 19, kGetExposure = 27, kSetExposure = 28, kFrameLog = 50;
 
 // A control sited with ProductNumber and SerialNumber, so that it opens that camera.
 ComPtr<IDispatch> SiteWishing(CHostWindow& window, const wchar_t* product, const wchar_t* serial) {
@@ -270,7 +272,7 @@ TEST_F(ControlTest, TypeInformationAndEventsAreTheLibrarysForThisArchitecture) {
   ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
   EXPECT_TRUE(IsEqualGUID(attributes->guid, DIID__DSelvar));
   EXPECT_EQ(attributes->cFuncs, 40);  // DISPIDs 4 to 40, 42, 43 and AboutBox
-  EXPECT_EQ(attributes->cVars, 4);
+  EXPECT_EQ(attributes->cVars, 5);    // the three that choose the camera, QuietMode, FrameLog
   // Addresses are as wide as this build's pointers; names and DISPIDs are the same in both.
   const VARTYPE address = sizeof(void*) == 8 ? VT_I8 : VT_I4;
   int checked = 0;
@@ -515,6 +517,72 @@ TEST_F(ControlTest, StreamKeepsTheThreePropertiesAndAnotherVersionLoads187) {
     EXPECT_EQ(Get(loaded.get(), kEnumFilter), c.filter) << std::hex << c.version;
     EXPECT_EQ(Get(loaded.get(), kProductNumber), c.product);
     EXPECT_EQ(Get(loaded.get(), kSerialNumber), c.serial);
+  }
+}
+
+// The frame log is off unless asked for; a stream without it keeps the 1.0 layout byte for byte,
+// one with it says 1.1 and appends a reserved value and the frame log, and a stream that ends
+// before them loads with the log off.
+TEST_F(ControlTest, FrameLogPersistsBesideTheOldLayout) {
+  ComPtr<IOleObject> control = NewControl();
+  ComPtr<IPersistStreamInit> persist;
+  ASSERT_EQ(control->QueryInterface(IID_IPersistStreamInit, persist.put_void()), S_OK);
+  ASSERT_EQ(persist->InitNew(), S_OK);
+  EXPECT_EQ(Get(control.get(), kFrameLog), 0);
+  Put(control.get(), kEnumFilter, 3);
+  const auto saved = [&] {
+    ComPtr<IStream> stream;
+    EXPECT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), S_OK);
+    EXPECT_EQ(persist->Save(stream.get(), TRUE), S_OK);
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    std::vector<DWORD> values(stat.cbSize.QuadPart / 4);
+    const LARGE_INTEGER start{};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    stream->Read(values.data(), ULONG(values.size() * 4), nullptr);
+    return values;
+  };
+  EXPECT_EQ(saved(), (std::vector<DWORD>{0x00010000, 3, 0, 0}));
+  Put(control.get(), kFrameLog, 1);
+  EXPECT_EQ(saved(), (std::vector<DWORD>{0x00010001, 3, 0, 0, 0, 1}));
+
+  struct Case {
+    std::vector<DWORD> stream;
+    LONG filter, frameLog;
+  };
+  const Case cases[] = {
+      {{0x00010000, 3, 0, 0, 0, 1}, 3, 0},
+      {{0x00010001, 3, 0, 0, 7, 1}, 3, 1},
+      {{0x00010001, 3, 0, 0, 7}, 3, 0},
+      {{0x00010001, 3, 0, 0}, 3, 0},
+      {{0x00010002, 3, 0, 0, 0, 1}, 187, 0},
+  };
+  for (const Case& c : cases) {
+    ComPtr<IStream> stream;
+    ASSERT_EQ(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()), S_OK);
+    stream->Write(c.stream.data(), ULONG(c.stream.size() * 4), nullptr);
+    const LARGE_INTEGER start{};
+    stream->Seek(start, STREAM_SEEK_SET, nullptr);
+    ComPtr<IOleObject> loaded = NewControl();
+    ComPtr<IPersistStreamInit> loader;
+    ASSERT_EQ(loaded->QueryInterface(IID_IPersistStreamInit, loader.put_void()), S_OK);
+    Put(loaded.get(), kFrameLog, 1);
+    EXPECT_EQ(loader->Load(stream.get()), S_OK) << c.stream.size();
+    EXPECT_EQ(Get(loaded.get(), kEnumFilter), c.filter) << std::hex << c.stream[0];
+    EXPECT_EQ(Get(loaded.get(), kFrameLog), c.frameLog) << c.stream.size();
+  }
+
+  // A property bag finds it by its name; without the name it is off.
+  for (LONG wanted : {1, 0}) {
+    auto* bag = new CArgumentPropertyBag;
+    if (wanted) bag->Add(L"FrameLog=1");
+    ComPtr<IOleObject> sited = NewControl();
+    ComPtr<IPersistPropertyBag> bagLoader;
+    ASSERT_EQ(sited->QueryInterface(IID_IPersistPropertyBag, bagLoader.put_void()), S_OK);
+    Put(sited.get(), kFrameLog, 1 - wanted);
+    EXPECT_EQ(bagLoader->Load(bag, nullptr), S_OK);
+    EXPECT_EQ(Get(sited.get(), kFrameLog), wanted);
+    bag->Release();
   }
 }
 

@@ -3,6 +3,8 @@
 // result, and the frames written before stay in a valid file.
 #include "export/SequenceSaver.h"
 
+#include "export/SavedFrameNotes.h"
+
 #include "camera/CCamera.h"
 #include "camera/CameraIds.h"
 #include "platform/pictolib/PictoLibrary.h"
@@ -35,6 +37,10 @@ int PICTO_CALL WriteThroughLibrary(const char* name, int index, int type, const 
   return g_library->WriteFile(name, index, type, info, pixels, count);
 }
 
+int PICTO_CALL SetTextThroughLibrary(const char* name, const char* description, const char* dateTime) {
+  return g_library->SetFileText(name, description, dateTime);
+}
+
 int TESSA_CALL Ignore(TessaContext, int, int) { return 0; }
 
 // Reads recorded frames through the camera device; stops after a given number of frames.
@@ -54,6 +60,21 @@ class CameraSteps : public SaveSteps {
   CCamera& camera_;
   std::uint32_t stopAfter_;
   std::uint32_t done_ = 0;
+};
+
+class NotedSteps : public CameraSteps {
+ public:
+  NotedSteps(CCamera& camera, std::uint32_t stopAfter, SavedFrameNotes& notes)
+      : CameraSteps(camera, stopAfter), notes_(notes) {}
+  void BeforeWrite(const char* path, std::uint32_t inFile, std::uint32_t index) override {
+    notes_.BeforeWrite(path, inFile, index);
+  }
+  void Written(const char* path, std::uint32_t inFile, std::uint32_t index) override {
+    notes_.Written(path, inFile, index);
+  }
+
+ private:
+  SavedFrameNotes& notes_;
 };
 
 class SequenceSaver : public ::testing::Test {
@@ -78,13 +99,19 @@ class SequenceSaver : public ::testing::Test {
     CCameraHandle::Shutdown(api_);
     Simulator().ClearConfigOverride();
   }
-  SaveOutcome Save(const std::string& folder, std::uint32_t type, const char* ext, std::uint32_t stopAfter = 0) {
+  // With facts, the frames are described and logged as the view does it.
+  SaveOutcome Save(const std::string& folder, std::uint32_t type, const char* ext, std::uint32_t stopAfter = 0,
+                   const RecordingFacts* facts = nullptr) {
     const std::string prefix = "Img";
     const SaveJob job{folder.c_str(), prefix.c_str(), ext, type, 0, 1, 5, 25.0f, 1280, 1024, 8};
-    CameraSteps steps(camera_, stopAfter);
     PictoLibrary library;
     g_library = &library;
-    const SaveOutcome outcome = SaveSequence(job, WriteThroughLibrary, steps);
+    const RecordingFacts none;
+    SavedFrameNotes notes(facts ? *facts : none, job, SetTextThroughLibrary);
+    if (facts) notes.StartLog();
+    NotedSteps steps(camera_, stopAfter, notes);
+    SaveOutcome outcome = SaveSequence(job, WriteThroughLibrary, steps);
+    notes.Finish(outcome);
     positions_ = steps.positions;
     return outcome;
   }
@@ -193,6 +220,80 @@ TEST_F(SequenceSaver, RefusedWritesStopTheSeriesWithTheLibrarysStatus) {
   EXPECT_EQ(full.framesWritten, 2u);
   EXPECT_EQ(RawFileStamps(full.file), (std::vector<std::uint32_t>{0, 1}));
 #endif
+}
+
+TEST(RecordingFacts, FramesAreCountedAndTimedFromTheTrigger) {
+  struct Case {
+    std::uint32_t mode, pre, rate, index;
+    std::int64_t trigger;
+    const char* seconds;
+  };
+  const Case cases[] = {
+      {1, 50, 100000, 0, -50, "-0.0005"}, {1, 50, 100000, 42, -8, "-0.00008"}, {1, 50, 100000, 50, 0, "0"},
+      {1, 50, 100000, 51, 1, "0.00001"},  {1, 0, 100, 7, 7, "0.07"},           {0, 50, 100, 7, 7, "0.07"},
+      {0, 0, 3, 1, 1, "0.333333333"},     {1, 10, 0, 3, -7, "0"},
+      {1, 4294967295u, 1, 0, -4294967295ll, "-4294967295"},
+  };
+  for (const Case& c : cases) {
+    RecordingFacts f;
+    f.recordMode = c.mode;
+    f.preTriggerFrames = c.pre;
+    f.rate = c.rate;
+    EXPECT_EQ(TriggerIndex(f, c.index), c.trigger) << c.index;
+    EXPECT_EQ(SecondsFromTrigger(f, c.index), c.seconds) << c.index;
+  }
+}
+
+// Log rows as the files hold them, after a whole save and after saves stopped early.
+TEST_F(SequenceSaver, FrameLogMatchesTheFramesWritten) {
+  Record(-1);
+  RecordingFacts facts;
+  facts.recordMode = 1;
+  facts.preTriggerFrames = 2;
+  facts.rate = 100000;
+  facts.exposureUs = 7;
+  std::snprintf(facts.ended, sizeof facts.ended, "2026-12-09 11:04:41");
+  const char* rows[] = {"Img000.tif,0,0,-2,-0.00002,7", "Img001.tif,0,1,-1,-0.00001,7", "Img002.tif,0,2,0,0,7",
+                        "Img003.tif,0,3,1,0.00001,7", "Img004.tif,0,4,2,0.00002,7"};
+  struct Case {
+    std::uint32_t type;
+    const char* ext;
+    std::uint32_t stopAfter;
+    const char* blocked;  // a folder where that file should go: the library refuses it
+    int result;
+    std::vector<std::string> log, files;
+  };
+  const Case cases[] = {
+      {1, "tif", 0, nullptr, kSaveDone, {rows[0], rows[1], rows[2], rows[3], rows[4]},
+       {"Img.csv", "Img000.tif", "Img001.tif", "Img002.tif", "Img003.tif", "Img004.tif"}},
+      {1, "tif", 3, nullptr, kSaveAborted, {rows[0], rows[1], rows[2]},
+       {"Img.csv", "Img000.tif", "Img001.tif", "Img002.tif"}},
+      {1, "tif", 0, "Img002.tif", kSaveWriteFailed, {rows[0], rows[1]},
+       {"Img.csv", "Img000.tif", "Img001.tif", "Img002.tif", "Img002.tif.part"}},
+      {11, "mpt", 2, nullptr, kSaveAborted, {"Img.mpt,0,0,-2,-0.00002,7", "Img.mpt,1,1,-1,-0.00001,7"},
+       {"Img.csv", "Img.mpt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.ext) + " stopped after " + std::to_string(c.stopAfter) + (c.blocked ? ", blocked" : ""));
+    ScratchFolder dir;
+    const std::string folder = dir.Path("out");
+    std::filesystem::create_directories(folder);
+    if (c.blocked) std::filesystem::create_directories(folder + "\\" + c.blocked);
+    const SaveOutcome outcome = Save(folder, c.type, c.ext, c.stopAfter, &facts);
+    EXPECT_EQ(outcome.result, c.result);
+    EXPECT_EQ(SavedFiles(dir), c.files);
+    std::ifstream log(folder + "\\Img.csv", std::ios::binary);
+    std::string line;
+    std::getline(log, line);
+    EXPECT_EQ(line, "file,frame_in_file,sequence_index,trigger_index,time_s,exposure_us\r");
+    std::vector<std::string> got;
+    while (std::getline(log, line)) got.push_back(line.substr(0, line.size() - 1));
+    EXPECT_EQ(got, c.log);
+    const std::string lastFile = c.log.back().substr(0, c.log.back().find(','));
+    const std::vector<std::uint8_t> file = ReadWholeFile(folder + "\\" + lastFile);
+    const std::string last = "trigger_frame=" + std::to_string(int(c.log.size()) - 3) + "\n";
+    EXPECT_NE(std::search(file.begin(), file.end(), last.begin(), last.end()), file.end()) << "described: " << last;
+  }
 }
 
 }  // namespace

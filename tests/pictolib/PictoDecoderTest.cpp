@@ -1,6 +1,7 @@
 // Every file type and depth written through the library and read back by independent Debian
 // decoders: libtiff and its tools, pngcheck, djpeg, ffprobe and ffmpeg, and the documented layouts.
 #include "platform/pictolib/CodecSettings.h"
+#include "platform/pictolib/FileTypes.h"
 #include "platform/pictolib/PictoLibrary.h"
 #include "tests/pictolib/TestFrames.h"
 #include "tests/pictolib/ToolRunner.h"
@@ -715,6 +716,79 @@ TEST_F(PictoDecode, FilesOverFourGigabytes) {
       EXPECT_NE(std::search(tail.begin(), tail.end(), index, index + 4), tail.end()) << index;
     }
     std::filesystem::remove(path);
+  }
+}
+
+// Frame k of three lies k - 2 frames from the trigger, 10 microseconds apart.
+std::string FrameDescription(std::size_t k) {
+  const char* times[] = {"-0.00002", "-0.00001", "0"};
+  return "camera=Kinetra KW/E3\nframe=" + std::to_string(k) + "\ntrigger_frame=" + std::to_string(int(k) - 2) +
+         "\ntime_s=" + times[k];
+}
+
+// Writes the frames with or without texts; a multi-frame file gets frames frames of them.
+int WriteDescribed(PictoLibrary& lib, const std::string& path, int type, const ImageInfo& info,
+                   const std::vector<Frame>& frames, bool texts, std::size_t written) {
+  for (std::size_t i = 0; i < written; ++i) {
+    if (texts) lib.SetFileText(path.c_str(), FrameDescription(i).c_str(), "2026-12-09 11:04:41");
+    const int status = lib.WriteFile(path.c_str(), int(i), type, &info, frames[i].data(), int(frames.size()));
+    if (status != kPictoOk) return status;
+  }
+  if (written == frames.size()) return kPictoOk;
+  return lib.WriteFile(path.c_str(), int(written), type, &info, nullptr, int(written));
+}
+
+TEST_F(PictoDecode, TextsReadBackByTheUsualToolsAndMoveNoPixel) {
+  if (!ToolsPresent({"rdjpgcom"})) GTEST_SKIP() << "rdjpgcom missing: run scripts/setup";
+  const std::string probe = "ffprobe -v error -show_format ";
+  struct Case {
+    int type;
+    const char* name;
+    std::size_t frames;   // written of three
+    std::string tool;     // empty: the file carries nothing
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {kTypeTiff, "a.tif", 1, "tiffinfo ",
+       {"ImageDescription: camera=Kinetra KW/E3\nframe=0\ntrigger_frame=-2\ntime_s=-0.00002",
+        "DateTime: 2026:12:09 11:04:41"}},
+      {kTypeMultipageTiff, "a.mpt", 3, "tiffinfo ",
+       {"trigger_frame=-2\ntime_s=-0.00002", "trigger_frame=-1\ntime_s=-0.00001", "trigger_frame=0\ntime_s=0",
+        "Page Number: 2-3"}},
+      {kTypeMultipageTiff, "cut.mpt", 2, "tiffinfo ", {"trigger_frame=-1\ntime_s=-0.00001", "Page Number: 1-2"}},
+      {kTypePng, "a.png", 1, "pngcheck -t ",
+       {"Description:", "trigger_frame=-2", "Creation Time:", "2026-12-09 11:04:41"}},
+      {kTypeJpeg, "a.jpg", 1, "rdjpgcom ",
+       {"frame=0\ntrigger_frame=-2\ntime_s=-0.00002\nrecorded=2026-12-09 11:04:41"}},
+      {kTypeAvi, "a.avi", 3, probe,
+       {"TAG:comment=camera=Kinetra KW/E3\nframe=0\ntrigger_frame=-2", "TAG:date=2026-12-09 11:04:41"}},
+      {kTypeMov, "a.mov", 3, probe,
+       {"TAG:comment=camera=Kinetra KW/E3\nframe=0\ntrigger_frame=-2", "TAG:date=2026-12-09T11:04:41"}},
+      {kTypeBmp, "a.bmp", 1, "", {}},
+  };
+  const ImageInfo info = MakeInfo(37, 23, 10, 100000.0f);
+  const FrameLayout l = LayoutOf(info);
+  const std::vector<Frame> frames = MakeFrames(l, 3);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::size_t total = FindFileType(c.type)->multiFrame ? 3 : 1;
+    const std::vector<Frame> ours(frames.begin(), frames.begin() + std::ptrdiff_t(total));
+    const std::string told = dir_.Path(c.name), plain = dir_.Path(std::string("plain-") + c.name);
+    ASSERT_EQ(WriteDescribed(lib_, told, c.type, info, ours, true, c.frames), kPictoOk);
+    ASSERT_EQ(WriteDescribed(lib_, plain, c.type, info, ours, false, c.frames), kPictoOk);
+    if (c.tool.empty()) {
+      EXPECT_EQ(ReadWholeFile(told), ReadWholeFile(plain));
+      continue;
+    }
+    const ToolResult r = RunTool(c.tool + Quoted(told) + " 2>&1");
+    EXPECT_EQ(r.exitCode, 0) << r.Text();
+    for (const std::string& e : c.expected) EXPECT_NE(r.Text().find(e), std::string::npos) << e << " in\n" << r.Text();
+    if (c.type == kTypeTiff || c.type == kTypeMultipageTiff) {
+      ExpectTiffInfoClean(told);
+      ExpectTiffPages(told, l, std::vector<Frame>(frames.begin(), frames.begin() + std::ptrdiff_t(c.frames)));
+    } else {
+      EXPECT_EQ(FfmpegDecode(told, "rgb48le"), FfmpegDecode(plain, "rgb48le"));
+    }
   }
 }
 

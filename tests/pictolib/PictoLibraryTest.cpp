@@ -1,6 +1,7 @@
 // The library's rules: extensions, type check, codecs, multi-frame state, bad input, full disks.
 #include "platform/pictolib/CodecSettings.h"
 #include "platform/pictolib/FileTypes.h"
+#include "platform/pictolib/FrameText.h"
 #include "platform/pictolib/PictoLibrary.h"
 #include "tests/pictolib/TestFrames.h"
 
@@ -444,6 +445,40 @@ TEST(PictoLibrary, RandomSizesOfEveryTypeAndDepthWrite) {
       }
     }
   }
+}
+
+TEST(PictoLibrary, FileTextsAreCheckedAndGoWithOneFrameOnly) {
+  const std::string longest(kMaxDescriptionBytes, 'x'), tooLong = longest + "x";
+  struct Case {
+    const char *description, *dateTime;
+    int status;
+  };
+  const Case cases[] = {
+      {"frame=3\ntime_s=-0.00008", "2026-12-09 11:04:41", kPictoOk},
+      {longest.c_str(), "", kPictoOk},
+      {nullptr, nullptr, kPictoOk},
+      {tooLong.c_str(), "", kPictoBadArgument},
+      {"tab\there", "", kPictoBadArgument},
+      {"caf\xe9", "", kPictoBadArgument},
+      {"x", "2026-12-09T11:04:41", kPictoBadArgument},
+      {"x", "2026-12-9 11:04:41", kPictoBadArgument},
+      {"x", "2026-12-09 11:04:41 ", kPictoBadArgument},
+  };
+  PictoLibrary lib;
+  for (const Case& c : cases) {
+    EXPECT_EQ(lib.SetFileText("a.tif", c.description, c.dateTime), c.status) << c.description;
+  }
+  EXPECT_EQ(lib.SetFileText(nullptr, "x", ""), kPictoBadArgument);
+
+  ScratchFolder dir;
+  const std::string path = dir.Path("a.tif");
+  const ImageInfo info = MakeInfo(8, 4, 8);
+  ASSERT_EQ(lib.SetFileText(path.c_str(), "frame=3", "2026-12-09 11:04:41"), kPictoOk);
+  ASSERT_EQ(WriteFrames(lib, path, kTypeTiff, info, 1), kPictoOk);
+  EXPECT_TRUE(Contains(ReadWholeFile(path), "frame=3"));
+  EXPECT_TRUE(Contains(ReadWholeFile(path), "2026:12:09 11:04:41"));
+  ASSERT_EQ(WriteFrames(lib, path, kTypeTiff, info, 1), kPictoOk);
+  EXPECT_FALSE(Contains(ReadWholeFile(path), "frame=3"));
 }
 
 }  // namespace
