@@ -1,0 +1,25 @@
+// The JPEG encoder's per-pixel and per-block arithmetic: colour conversion into level-shifted
+// float planes, and the forward DCT with quantisation into zig-zag ordered coefficients. Vector
+// and plain versions compute the same float operations in the same order, so they give the same
+// bytes.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+struct JpegKernels {
+  // Red, green, blue bytes to Y, Cb and Cr planes, luma shifted down by 128.
+  void (*rgbToPlanes)(const std::uint8_t* rgb, float* luma, float* cb, float* cr, std::size_t pixels);
+  // Grey bytes shifted down by 128.
+  void (*greyToPlane)(const std::uint8_t* grey, float* luma, std::size_t pixels);
+  // The 8 x 8 block at plane (rows stride floats apart) transformed and divided, each product
+  // rounded half up; fills zigzag and returns the mask of its non-zero entries (bit i for entry i).
+  // divisors are in natural order and carry the DCT's scale factors.
+  std::uint64_t (*dctQuantise)(const float* plane, std::size_t stride, const float* divisors,
+                               std::int16_t* zigzag);
+};
+
+// The plain loops, which any processor runs.
+const JpegKernels& PlainJpegKernels();
+// The fastest set this processor runs.
+const JpegKernels& BestJpegKernels();
