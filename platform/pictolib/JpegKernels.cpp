@@ -220,8 +220,9 @@ SELVAR_SSE2_INLINE __m128i Quantise4(__m128 v, const float* divisors) {
   return _mm_sub_epi32(_mm_cvttps_epi32(rounded), _mm_set1_epi32(kRoundOffset));
 }
 
-SELVAR_SSE2 std::uint64_t DctQuantiseSse2(const float* plane, std::size_t stride, const float* divisors,
-                                          std::int16_t* zigzag) {
+// The block's quantised coefficients as eight rows of eight words, natural order.
+SELVAR_SSE2_INLINE void TransformAndQuantise(const float* plane, std::size_t stride, const float* divisors,
+                                             __m128i (&rows)[8]) {
   Rows m;
   for (int r = 0; r < 8; ++r) {
     m.left[r] = _mm_loadu_ps(plane + r * stride);
@@ -233,25 +234,83 @@ SELVAR_SSE2 std::uint64_t DctQuantiseSse2(const float* plane, std::size_t stride
   Transpose8(m);
   Dct4Columns(m.left);
   Dct4Columns(m.right);
-  alignas(16) std::int16_t natural[64];
   for (int r = 0; r < 8; ++r) {
-    const __m128i row = _mm_packs_epi32(Quantise4(m.left[r], divisors + 8 * r),
-                                        Quantise4(m.right[r], divisors + 8 * r + 4));
-    _mm_store_si128(reinterpret_cast<__m128i*>(natural + 8 * r), row);
+    rows[r] = _mm_packs_epi32(Quantise4(m.left[r], divisors + 8 * r), Quantise4(m.right[r], divisors + 8 * r + 4));
   }
-  for (int i = 0; i < 64; ++i) zigzag[i] = natural[kJpegZigzag[i]];
-  std::uint64_t nonZero = 0;
+}
+
+// Bit 8 * v + k set for each non-zero word k of vector v.
+SELVAR_SSE2_INLINE std::uint64_t NonZeroMask(const __m128i (&v)[8]) {
   const __m128i zero = _mm_setzero_si128();
+  std::uint64_t nonZero = 0;
   for (int i = 0; i < 4; ++i) {
-    const __m128i* p = reinterpret_cast<const __m128i*>(zigzag + 16 * i);
-    const __m128i zeros = _mm_packs_epi16(_mm_cmpeq_epi16(_mm_loadu_si128(p), zero),
-                                          _mm_cmpeq_epi16(_mm_loadu_si128(p + 1), zero));
+    const __m128i zeros = _mm_packs_epi16(_mm_cmpeq_epi16(v[2 * i], zero), _mm_cmpeq_epi16(v[2 * i + 1], zero));
     nonZero |= std::uint64_t(~_mm_movemask_epi8(zeros) & 0xFFFF) << (16 * i);
   }
   return nonZero;
 }
 
-const JpegKernels kSsse3Kernels = {RgbToPlanesSsse3, GreyToPlaneSse2, DctQuantiseSse2};
+// Without byte shuffles the zig-zag order is gathered word by word through memory.
+SELVAR_SSE2 std::uint64_t DctQuantiseSse2(const float* plane, std::size_t stride, const float* divisors,
+                                          std::int16_t* zigzag) {
+  __m128i rows[8];
+  TransformAndQuantise(plane, stride, divisors, rows);
+  alignas(16) std::int16_t natural[64];
+  for (int r = 0; r < 8; ++r) _mm_store_si128(reinterpret_cast<__m128i*>(natural + 8 * r), rows[r]);
+  std::uint64_t nonZero = 0;
+  for (int i = 0; i < 64; ++i) {
+    zigzag[i] = natural[kJpegZigzag[i]];
+    nonZero |= std::uint64_t(zigzag[i] != 0) << i;
+  }
+  return nonZero;
+}
+
+// Byte shuffles that move the words of natural row `from` to their places in zig-zag row `to`.
+struct ZigzagShuffles {
+  std::int8_t bytes[8][8][16];  // [to][from]
+};
+
+constexpr ZigzagShuffles MakeZigzagShuffles() {
+  ZigzagShuffles s{};
+  for (int to = 0; to < 8; ++to) {
+    for (int from = 0; from < 8; ++from) {
+      for (int k = 0; k < 8; ++k) {
+        const int n = kJpegZigzag[8 * to + k];
+        const bool here = n / 8 == from;
+        s.bytes[to][from][2 * k] = std::int8_t(here ? 2 * (n % 8) : -1);
+        s.bytes[to][from][2 * k + 1] = std::int8_t(here ? 2 * (n % 8) + 1 : -1);
+      }
+    }
+  }
+  return s;
+}
+
+constexpr ZigzagShuffles kZigzagShuffles = MakeZigzagShuffles();
+
+// Zig-zag row `to` from the natural rows first to last, the only ones that hold its words.
+inline __attribute__((target("ssse3"), always_inline)) __m128i ZigzagRow(const __m128i (&rows)[8], int to,
+                                                                          int first, int last) {
+  __m128i v = _mm_setzero_si128();
+  for (int from = first; from <= last; ++from) {
+    const __m128i shuffle = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kZigzagShuffles.bytes[to][from]));
+    v = _mm_or_si128(v, _mm_shuffle_epi8(rows[from], shuffle));
+  }
+  return v;
+}
+
+// The zig-zag order gathered in registers, which the mask then reads without a trip through memory.
+SELVAR_SSSE3 std::uint64_t DctQuantiseSsse3(const float* plane, std::size_t stride, const float* divisors,
+                                            std::int16_t* zigzag) {
+  __m128i rows[8];
+  TransformAndQuantise(plane, stride, divisors, rows);
+  const __m128i ordered[8] = {ZigzagRow(rows, 0, 0, 2), ZigzagRow(rows, 1, 0, 4), ZigzagRow(rows, 2, 1, 6),
+                              ZigzagRow(rows, 3, 0, 3), ZigzagRow(rows, 4, 4, 7), ZigzagRow(rows, 5, 1, 6),
+                              ZigzagRow(rows, 6, 3, 7), ZigzagRow(rows, 7, 5, 7)};
+  for (int i = 0; i < 8; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(zigzag + 8 * i), ordered[i]);
+  return NonZeroMask(ordered);
+}
+
+const JpegKernels kSsse3Kernels = {RgbToPlanesSsse3, GreyToPlaneSse2, DctQuantiseSsse3};
 const JpegKernels kSse2Kernels = {RgbToPlanesPlain, GreyToPlaneSse2, DctQuantiseSse2};
 
 #endif
@@ -260,12 +319,13 @@ const JpegKernels kPlainKernels = {RgbToPlanesPlain, GreyToPlanePlain, DctQuanti
 
 }  // namespace
 
-const JpegKernels& PlainJpegKernels() { return kPlainKernels; }
-
-const JpegKernels& BestJpegKernels() {
+std::vector<const JpegKernels*> RunnableJpegKernels() {
+  std::vector<const JpegKernels*> sets = {&kPlainKernels};
 #ifdef SELVAR_JPEG_VECTORS
-  if (HasSsse3()) return kSsse3Kernels;
-  if (HasSse2()) return kSse2Kernels;
+  if (HasSse2()) sets.push_back(&kSse2Kernels);
+  if (HasSsse3()) sets.push_back(&kSsse3Kernels);
 #endif
-  return kPlainKernels;
+  return sets;
 }
+
+const JpegKernels& BestJpegKernels() { return *RunnableJpegKernels().back(); }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 struct JpegKernels {
   // Red, green, blue bytes to Y, Cb and Cr planes, luma shifted down by 128.
@@ -19,7 +20,6 @@ struct JpegKernels {
                                std::int16_t* zigzag);
 };
 
-// The plain loops, which any processor runs.
-const JpegKernels& PlainJpegKernels();
-// The fastest set this processor runs.
+// Every set this processor runs: the plain loops first, the fastest last.
+std::vector<const JpegKernels*> RunnableJpegKernels();
 const JpegKernels& BestJpegKernels();
