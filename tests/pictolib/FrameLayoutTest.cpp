@@ -1,4 +1,4 @@
-// Frame geometry checks, row conversions, rate fractions, the JPEG quality scale and kernels.
+// Frame geometry checks, row conversions, rate fractions and the JPEG quality scale.
 #include "platform/pictolib/FrameLayout.h"
 #include "platform/pictolib/RowKernels.h"
 #include "platform/pictolib/FrameRate.h"
@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <cmath>
 #include <vector>
 
@@ -162,33 +161,6 @@ TEST(JpegEncoder, QualityMapsToTheUsualPercentScale) {
   const std::pair<std::uint32_t, int> cases[] = {{0, 1},    {49, 1},     {150, 2},     {7500, 75},
                                                  {7549, 75}, {7550, 76}, {10000, 100}, {50000, 100}};
   for (const auto& c : cases) EXPECT_EQ(JpegEncoder::ToPercent(c.first), c.second) << c.first;
-}
-
-// Widths on both sides of the vector steps (16 pixels, 8-pixel blocks) and heights cut mid-block.
-TEST(JpegEncoder, EveryKernelSetGivesThePlainLoopsBytes) {
-  if (FLT_EVAL_METHOD != 0) GTEST_SKIP() << "plain float arithmetic runs wider than the vectors here";
-  const std::uint32_t sizes[][2] = {{1, 1}, {7, 3}, {16, 8}, {17, 9}, {33, 31}, {100, 75}};
-  const std::uint32_t qualities[] = {100, 7500, 10000};
-#if defined(__i386__) || defined(__x86_64__)
-  ASSERT_GE(RunnableJpegKernels().size(), 2u);  // SSE2 at least, which any processor running this has
-#endif
-  for (const auto& size : sizes) {
-    for (std::uint32_t depth : {8u, 10u, 24u, 30u}) {
-      const FrameLayout l = LayoutOf(MakeInfo(size[0], size[1], depth));
-      const Frame frame = MakeFrame(l, 7);
-      for (std::uint32_t quality : qualities) {
-        SCOPED_TRACE(testing::Message() << size[0] << "x" << size[1] << " depth " << depth << " quality " << quality);
-        const std::vector<const JpegKernels*> sets = RunnableJpegKernels();
-        Bytes plain;
-        JpegEncoder(quality, *sets[0]).Encode(l, frame.data(), plain);
-        for (std::size_t i = 1; i < sets.size(); ++i) {
-          Bytes vector;
-          JpegEncoder(quality, *sets[i]).Encode(l, frame.data(), vector);
-          EXPECT_EQ(vector, plain) << "kernel set " << i;
-        }
-      }
-    }
-  }
 }
 
 }  // namespace
