@@ -2,6 +2,7 @@
 // transformed by the kernels, whose AAN scale factors the quantisation divisors carry.
 #include "platform/pictolib/JpegEncoder.h"
 
+#include "platform/pictolib/JpegKernels.h"
 #include "platform/pictolib/JpegTables.h"
 
 #include <cstring>
@@ -79,7 +80,7 @@ int JpegEncoder::ToPercent(std::uint32_t quality) {
   return percent < 1 ? 1 : percent > 100 ? 100 : percent;
 }
 
-JpegEncoder::JpegEncoder(std::uint32_t quality, const JpegKernels& kernels) : kernels_(&kernels) {
+JpegEncoder::JpegEncoder(std::uint32_t quality) : kernels_(&BestJpegKernels()) {
   const int percent = ToPercent(quality);
   const int scale = percent < 50 ? 5000 / percent : 200 - 2 * percent;
   const std::uint8_t* bases[2] = {kJpegLumaQuant, kJpegChromaQuant};
@@ -164,13 +165,14 @@ void JpegEncoder::WriteHeaders(const FrameLayout& layout, Bytes& out) const {
 void JpegEncoder::EncodeBlock(const float* plane, std::size_t stride, Component& c, BitSink& bits) const {
   // Most coefficients quantise to zero: the mask of the others lets the run-length coding jump
   // from one non-zero coefficient to the next.
-  alignas(16) std::int16_t zz[64];
+  std::int16_t zz[64];
   std::uint64_t nonZero = kernels_->dctQuantise(plane, stride, c.divisors, zz);
   bits.MakeRoom();
   const int diff = zz[0] - c.lastDc;
   c.lastDc = zz[0];
   const int dcBits = BitLength(unsigned(diff < 0 ? -diff : diff));
-  bits.Put(std::uint32_t(c.dc->code[dcBits]) << dcBits | MagnitudeBits(diff, dcBits), c.dc->size[dcBits] + dcBits);
+  bits.Put(std::uint32_t(c.dc->code[dcBits]) << dcBits | MagnitudeBits(diff, dcBits),
+           c.dc->size[dcBits] + dcBits);
   nonZero &= ~std::uint64_t(1);
   int last = 0;
   while (nonZero != 0) {
@@ -218,7 +220,9 @@ void JpegEncoder::Encode(const FrameLayout& layout, const std::uint8_t* pixels, 
       }
     }
     for (std::size_t bx = 0; bx < planeWidth; bx += 8) {
-      for (int c = 0; c < components; ++c) EncodeBlock(planes.data() + c * planeSize + bx, planeWidth, comps[c], bits);
+      for (int c = 0; c < components; ++c) {
+        EncodeBlock(planes.data() + c * planeSize + bx, planeWidth, comps[c], bits);
+      }
     }
   }
   bits.Flush();

@@ -3,16 +3,16 @@
 
 #include "platform/pictolib/ByteWriter.h"
 #include "platform/pictolib/FrameLayout.h"
-#include "platform/pictolib/JpegKernels.h"
 
 #include <cstddef>
 #include <cstdint>
 
+struct JpegKernels;
+
 class JpegEncoder {
  public:
   // quality on the 0 to 10000 scale of the codec records.
-  // kernels are the vector ones where the processor has them; tests compare them with the plain.
-  explicit JpegEncoder(std::uint32_t quality, const JpegKernels& kernels = BestJpegKernels());
+  explicit JpegEncoder(std::uint32_t quality);
   // Appends one complete JPEG image of the frame (deeper samples keep their upper eight bits).
   void Encode(const FrameLayout& layout, const std::uint8_t* pixels, Bytes& out) const;
 
@@ -34,7 +34,7 @@ class JpegEncoder {
   void WriteHeaders(const FrameLayout& layout, Bytes& out) const;
   void EncodeBlock(const float* plane, std::size_t stride, Component& c, BitSink& bits) const;
 
-  const JpegKernels* kernels_;
+  const JpegKernels* kernels_;  // the fastest this processor runs
   std::uint8_t quant_[2][64];   // natural order
   float divisors_[2][64];
   HuffmanCodes dcCodes_[2], acCodes_[2];

@@ -1,7 +1,9 @@
-// Floating-point AAN forward DCT with its scale factors folded into the quantisation divisors.
+// Floating-point AAN forward DCT with its scale factors folded into the quantisation reciprocals.
 // The vector versions use SSE2 (always on x86_64, checked on 32-bit x86) and, for splitting
-// three-byte pixels, SSSE3 where the processor has it. Neither fuses a product into a sum (no
-// target here has fused multiply-add), which keeps them bit for bit equal to the plain loops.
+// three-byte pixels and the zig-zag order, SSSE3 where the processor has it. Neither fuses a
+// product into a sum (no target here has fused multiply-add), which keeps them bit for bit equal
+// to the plain loops wherever those round each float operation to single precision (not the
+// 32-bit build's x87 code, whose wider registers can move a last bit).
 #include "platform/pictolib/JpegKernels.h"
 
 #include "platform/pictolib/JpegTables.h"
@@ -76,7 +78,7 @@ void GreyToPlanePlain(const std::uint8_t* grey, float* luma, std::size_t pixels)
 }
 
 // The block is gathered transposed: the first pass transforms the rows, the second the columns.
-std::uint64_t DctQuantisePlain(const float* plane, std::size_t stride, const float* divisors,
+std::uint64_t DctQuantisePlain(const float* plane, std::size_t stride, const float* reciprocals,
                                std::int16_t* zigzag) {
   float block[64];
   for (int r = 0; r < 8; ++r)
@@ -87,7 +89,7 @@ std::uint64_t DctQuantisePlain(const float* plane, std::size_t stride, const flo
   std::uint64_t nonZero = 0;
   for (int i = 0; i < 64; ++i) {
     const int n = kJpegZigzag[i];
-    zigzag[i] = std::int16_t(int(block[n] * divisors[n] + kRoundBias) - kRoundOffset);
+    zigzag[i] = std::int16_t(int(block[n] * reciprocals[n] + kRoundBias) - kRoundOffset);
     nonZero |= std::uint64_t(zigzag[i] != 0) << i;
   }
   return nonZero;
@@ -215,13 +217,13 @@ SELVAR_SSE2_INLINE void Dct4Columns(__m128 (&p)[8]) {
   p[7] = _mm_sub_ps(z11, z4);
 }
 
-SELVAR_SSE2_INLINE __m128i Quantise4(__m128 v, const float* divisors) {
-  const __m128 rounded = _mm_add_ps(_mm_mul_ps(v, _mm_loadu_ps(divisors)), _mm_set1_ps(kRoundBias));
+SELVAR_SSE2_INLINE __m128i Quantise4(__m128 v, const float* reciprocals) {
+  const __m128 rounded = _mm_add_ps(_mm_mul_ps(v, _mm_loadu_ps(reciprocals)), _mm_set1_ps(kRoundBias));
   return _mm_sub_epi32(_mm_cvttps_epi32(rounded), _mm_set1_epi32(kRoundOffset));
 }
 
 // The block's quantised coefficients as eight rows of eight words, natural order.
-SELVAR_SSE2_INLINE void TransformAndQuantise(const float* plane, std::size_t stride, const float* divisors,
+SELVAR_SSE2_INLINE void TransformAndQuantise(const float* plane, std::size_t stride, const float* reciprocals,
                                              __m128i (&rows)[8]) {
   Rows m;
   for (int r = 0; r < 8; ++r) {
@@ -235,7 +237,8 @@ SELVAR_SSE2_INLINE void TransformAndQuantise(const float* plane, std::size_t str
   Dct4Columns(m.left);
   Dct4Columns(m.right);
   for (int r = 0; r < 8; ++r) {
-    rows[r] = _mm_packs_epi32(Quantise4(m.left[r], divisors + 8 * r), Quantise4(m.right[r], divisors + 8 * r + 4));
+    rows[r] = _mm_packs_epi32(Quantise4(m.left[r], reciprocals + 8 * r),
+                              Quantise4(m.right[r], reciprocals + 8 * r + 4));
   }
 }
 
@@ -244,17 +247,18 @@ SELVAR_SSE2_INLINE std::uint64_t NonZeroMask(const __m128i (&v)[8]) {
   const __m128i zero = _mm_setzero_si128();
   std::uint64_t nonZero = 0;
   for (int i = 0; i < 4; ++i) {
-    const __m128i zeros = _mm_packs_epi16(_mm_cmpeq_epi16(v[2 * i], zero), _mm_cmpeq_epi16(v[2 * i + 1], zero));
+    const __m128i zeros =
+        _mm_packs_epi16(_mm_cmpeq_epi16(v[2 * i], zero), _mm_cmpeq_epi16(v[2 * i + 1], zero));
     nonZero |= std::uint64_t(~_mm_movemask_epi8(zeros) & 0xFFFF) << (16 * i);
   }
   return nonZero;
 }
 
 // Without byte shuffles the zig-zag order is gathered word by word through memory.
-SELVAR_SSE2 std::uint64_t DctQuantiseSse2(const float* plane, std::size_t stride, const float* divisors,
+SELVAR_SSE2 std::uint64_t DctQuantiseSse2(const float* plane, std::size_t stride, const float* reciprocals,
                                           std::int16_t* zigzag) {
   __m128i rows[8];
-  TransformAndQuantise(plane, stride, divisors, rows);
+  TransformAndQuantise(plane, stride, reciprocals, rows);
   alignas(16) std::int16_t natural[64];
   for (int r = 0; r < 8; ++r) _mm_store_si128(reinterpret_cast<__m128i*>(natural + 8 * r), rows[r]);
   std::uint64_t nonZero = 0;
@@ -292,17 +296,17 @@ inline __attribute__((target("ssse3"), always_inline)) __m128i ZigzagRow(const _
                                                                           int first, int last) {
   __m128i v = _mm_setzero_si128();
   for (int from = first; from <= last; ++from) {
-    const __m128i shuffle = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kZigzagShuffles.bytes[to][from]));
-    v = _mm_or_si128(v, _mm_shuffle_epi8(rows[from], shuffle));
+    const __m128i* shuffle = reinterpret_cast<const __m128i*>(kZigzagShuffles.bytes[to][from]);
+    v = _mm_or_si128(v, _mm_shuffle_epi8(rows[from], _mm_loadu_si128(shuffle)));
   }
   return v;
 }
 
 // The zig-zag order gathered in registers, which the mask then reads without a trip through memory.
-SELVAR_SSSE3 std::uint64_t DctQuantiseSsse3(const float* plane, std::size_t stride, const float* divisors,
+SELVAR_SSSE3 std::uint64_t DctQuantiseSsse3(const float* plane, std::size_t stride, const float* reciprocals,
                                             std::int16_t* zigzag) {
   __m128i rows[8];
-  TransformAndQuantise(plane, stride, divisors, rows);
+  TransformAndQuantise(plane, stride, reciprocals, rows);
   const __m128i ordered[8] = {ZigzagRow(rows, 0, 0, 2), ZigzagRow(rows, 1, 0, 4), ZigzagRow(rows, 2, 1, 6),
                               ZigzagRow(rows, 3, 0, 3), ZigzagRow(rows, 4, 4, 7), ZigzagRow(rows, 5, 1, 6),
                               ZigzagRow(rows, 6, 3, 7), ZigzagRow(rows, 7, 5, 7)};

@@ -13,10 +13,11 @@ struct JpegKernels {
   void (*rgbToPlanes)(const std::uint8_t* rgb, float* luma, float* cb, float* cr, std::size_t pixels);
   // Grey bytes shifted down by 128.
   void (*greyToPlane)(const std::uint8_t* grey, float* luma, std::size_t pixels);
-  // The 8 x 8 block at plane (rows stride floats apart) transformed and divided, each product
-  // rounded half up; fills zigzag and returns the mask of its non-zero entries (bit i for entry i).
-  // divisors are in natural order and carry the DCT's scale factors.
-  std::uint64_t (*dctQuantise)(const float* plane, std::size_t stride, const float* divisors,
+  // The 8 x 8 block at plane (rows stride floats apart) transformed and multiplied by the
+  // reciprocals of the quantisation divisors (natural order, carrying the DCT's scale factors),
+  // each product rounded half up; fills zigzag and returns the mask of its non-zero entries
+  // (bit i for entry i).
+  std::uint64_t (*dctQuantise)(const float* plane, std::size_t stride, const float* reciprocals,
                                std::int16_t* zigzag);
 };
 
