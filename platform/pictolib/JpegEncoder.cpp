@@ -200,19 +200,24 @@ void JpegEncoder::Encode(const FrameLayout& layout, const std::uint8_t* pixels, 
   // the last row, so edge blocks need no special case.
   const std::size_t planeWidth = (std::size_t(w) + 7) & ~std::size_t(7);
   const std::size_t planeSize = 8 * planeWidth;
-  std::vector<std::uint8_t> row(std::size_t(w) * components);
+  std::vector<std::uint8_t> row(layout.IsWide() ? std::size_t(w) * components : 0);
   std::vector<float> planes(components * planeSize);
   out.reserve(out.size() + std::size_t(w) * h * components / 4 + 1024);
   BitSink bits(out);
   for (std::uint32_t by = 0; by < h; by += 8) {
     for (std::uint32_t r = 0; r < 8; ++r) {
       const std::uint32_t y = by + r < h ? by + r : h - 1;
-      RowTo8Bit(layout, pixels + std::size_t(y) * layout.RowBytes(), row.data(), RowOrder::Rgb);
+      // Eight-bit rows are read where they lie; deeper ones are narrowed first.
+      const std::uint8_t* samples = pixels + std::size_t(y) * layout.RowBytes();
+      if (layout.IsWide()) {
+        RowTo8Bit(layout, samples, row.data(), RowOrder::Bgr);
+        samples = row.data();
+      }
       float* luma = planes.data() + r * planeWidth;
       if (components == 1) {
-        kernels_->greyToPlane(row.data(), luma, w);
+        kernels_->greyToPlane(samples, luma, w);
       } else {
-        kernels_->rgbToPlanes(row.data(), luma, luma + planeSize, luma + 2 * planeSize, w);
+        kernels_->bgrToPlanes(samples, luma, luma + planeSize, luma + 2 * planeSize, w);
       }
       for (int c = 0; c < components; ++c) {
         float* plane = luma + c * planeSize;

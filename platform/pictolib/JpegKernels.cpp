@@ -23,10 +23,10 @@ constexpr float kCrR = 0.5f, kCrG = 0.418688f, kCrB = 0.081312f;
 constexpr float kRoundBias = 16384.5f;  // keeps the truncated sum positive: rounds half up
 constexpr int kRoundOffset = 16384;
 
-void RgbToPlanesFrom(const std::uint8_t* rgb, float* luma, float* cb, float* cr, std::size_t from,
+void BgrToPlanesFrom(const std::uint8_t* bgr, float* luma, float* cb, float* cr, std::size_t from,
                      std::size_t pixels) {
   for (std::size_t x = from; x < pixels; ++x) {
-    const float red = rgb[3 * x], green = rgb[3 * x + 1], blue = rgb[3 * x + 2];
+    const float blue = bgr[3 * x], green = bgr[3 * x + 1], red = bgr[3 * x + 2];
     luma[x] = kYr * red + kYg * green + kYb * blue - 128.0f;
     cb[x] = kCbR * red - kCbG * green + kCbB * blue;
     cr[x] = kCrR * red - kCrG * green - kCrB * blue;
@@ -69,8 +69,8 @@ void Transpose(float* d) {
     for (int c = r + 1; c < 8; ++c) std::swap(d[8 * r + c], d[8 * c + r]);
 }
 
-void RgbToPlanesPlain(const std::uint8_t* rgb, float* luma, float* cb, float* cr, std::size_t pixels) {
-  RgbToPlanesFrom(rgb, luma, cb, cr, 0, pixels);
+void BgrToPlanesPlain(const std::uint8_t* bgr, float* luma, float* cb, float* cr, std::size_t pixels) {
+  BgrToPlanesFrom(bgr, luma, cb, cr, 0, pixels);
 }
 
 void GreyToPlanePlain(const std::uint8_t* grey, float* luma, std::size_t pixels) {
@@ -115,33 +115,34 @@ SELVAR_SSE2_INLINE void BytesToFloats(__m128i bytes, __m128 (&f)[4]) {
   f[3] = _mm_cvtepi32_ps(_mm_unpackhi_epi16(high, zero));
 }
 
-// Sixteen pixels per step: three loads split into red, green and blue by byte shuffles.
-SELVAR_SSSE3 void RgbToPlanesSsse3(const std::uint8_t* rgb, float* luma, float* cb, float* cr,
+// Sixteen pixels per step: three loads split into blue, green and red by byte shuffles.
+SELVAR_SSSE3 void BgrToPlanesSsse3(const std::uint8_t* bgr, float* luma, float* cb, float* cr,
                                    std::size_t pixels) {
-  const __m128i r0 = _mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
-  const __m128i r1 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1);
-  const __m128i r2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13);
-  const __m128i g0 = _mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
-  const __m128i g1 = _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1);
-  const __m128i g2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14);
-  const __m128i b0 = _mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
-  const __m128i b1 = _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1);
-  const __m128i b2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15);
+  // The shuffles taking the first, second and third byte of each pixel out of each load.
+  const __m128i first0 = _mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+  const __m128i first1 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14, -1, -1, -1, -1, -1);
+  const __m128i first2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 1, 4, 7, 10, 13);
+  const __m128i second0 = _mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+  const __m128i second1 = _mm_setr_epi8(-1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1);
+  const __m128i second2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 2, 5, 8, 11, 14);
+  const __m128i third0 = _mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
+  const __m128i third1 = _mm_setr_epi8(-1, -1, -1, -1, -1, 1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1);
+  const __m128i third2 = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, 0, 3, 6, 9, 12, 15);
   const __m128 yr = _mm_set1_ps(kYr), yg = _mm_set1_ps(kYg), yb = _mm_set1_ps(kYb);
   const __m128 cbr = _mm_set1_ps(kCbR), cbg = _mm_set1_ps(kCbG), cbb = _mm_set1_ps(kCbB);
   const __m128 crr = _mm_set1_ps(kCrR), crg = _mm_set1_ps(kCrG), crb = _mm_set1_ps(kCrB);
   const __m128 shift = _mm_set1_ps(128.0f);
   std::size_t x = 0;
   for (; x + 16 <= pixels; x += 16) {
-    const __m128i* p = reinterpret_cast<const __m128i*>(rgb + 3 * x);
+    const __m128i* p = reinterpret_cast<const __m128i*>(bgr + 3 * x);
     const __m128i v0 = _mm_loadu_si128(p), v1 = _mm_loadu_si128(p + 1), v2 = _mm_loadu_si128(p + 2);
     __m128 red[4], green[4], blue[4];
-    BytesToFloats(_mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(v0, r0), _mm_shuffle_epi8(v1, r1)),
-                               _mm_shuffle_epi8(v2, r2)), red);
-    BytesToFloats(_mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(v0, g0), _mm_shuffle_epi8(v1, g1)),
-                               _mm_shuffle_epi8(v2, g2)), green);
-    BytesToFloats(_mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(v0, b0), _mm_shuffle_epi8(v1, b1)),
-                               _mm_shuffle_epi8(v2, b2)), blue);
+    BytesToFloats(_mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(v0, first0), _mm_shuffle_epi8(v1, first1)),
+                               _mm_shuffle_epi8(v2, first2)), blue);
+    BytesToFloats(_mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(v0, second0), _mm_shuffle_epi8(v1, second1)),
+                               _mm_shuffle_epi8(v2, second2)), green);
+    BytesToFloats(_mm_or_si128(_mm_or_si128(_mm_shuffle_epi8(v0, third0), _mm_shuffle_epi8(v1, third1)),
+                               _mm_shuffle_epi8(v2, third2)), red);
     for (int i = 0; i < 4; ++i) {
       const __m128 y = _mm_add_ps(_mm_add_ps(_mm_mul_ps(yr, red[i]), _mm_mul_ps(yg, green[i])),
                                   _mm_mul_ps(yb, blue[i]));
@@ -154,7 +155,7 @@ SELVAR_SSSE3 void RgbToPlanesSsse3(const std::uint8_t* rgb, float* luma, float* 
                                _mm_mul_ps(crb, blue[i])));
     }
   }
-  RgbToPlanesFrom(rgb, luma, cb, cr, x, pixels);
+  BgrToPlanesFrom(bgr, luma, cb, cr, x, pixels);
 }
 
 SELVAR_SSE2 void GreyToPlaneSse2(const std::uint8_t* grey, float* luma, std::size_t pixels) {
@@ -314,12 +315,12 @@ SELVAR_SSSE3 std::uint64_t DctQuantiseSsse3(const float* plane, std::size_t stri
   return NonZeroMask(ordered);
 }
 
-const JpegKernels kSsse3Kernels = {RgbToPlanesSsse3, GreyToPlaneSse2, DctQuantiseSsse3};
-const JpegKernels kSse2Kernels = {RgbToPlanesPlain, GreyToPlaneSse2, DctQuantiseSse2};
+const JpegKernels kSsse3Kernels = {BgrToPlanesSsse3, GreyToPlaneSse2, DctQuantiseSsse3};
+const JpegKernels kSse2Kernels = {BgrToPlanesPlain, GreyToPlaneSse2, DctQuantiseSse2};
 
 #endif
 
-const JpegKernels kPlainKernels = {RgbToPlanesPlain, GreyToPlanePlain, DctQuantisePlain};
+const JpegKernels kPlainKernels = {BgrToPlanesPlain, GreyToPlanePlain, DctQuantisePlain};
 
 }  // namespace
 

@@ -9,8 +9,8 @@
 #include <vector>
 
 struct JpegKernels {
-  // Red, green, blue bytes to Y, Cb and Cr planes, luma shifted down by 128.
-  void (*rgbToPlanes)(const std::uint8_t* rgb, float* luma, float* cb, float* cr, std::size_t pixels);
+  // Blue, green, red bytes (a frame's own order) to Y, Cb and Cr planes, luma shifted down by 128.
+  void (*bgrToPlanes)(const std::uint8_t* bgr, float* luma, float* cb, float* cr, std::size_t pixels);
   // Grey bytes shifted down by 128.
   void (*greyToPlane)(const std::uint8_t* grey, float* luma, std::size_t pixels);
   // The 8 x 8 block at plane (rows stride floats apart) transformed and multiplied by the

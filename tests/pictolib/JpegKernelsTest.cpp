@@ -30,17 +30,17 @@ TEST(JpegKernels, ColourConversionMatchesThePlainLoops) {
   Noise noise;
   // Widths on both sides of the sixteen-pixel vector steps.
   for (std::size_t width : {1, 15, 16, 17, 31, 32, 33, 100}) {
-    std::vector<std::uint8_t> rgb(3 * width);
-    for (std::uint8_t& b : rgb) b = std::uint8_t(noise.Next());
+    std::vector<std::uint8_t> bgr(3 * width);
+    for (std::uint8_t& b : bgr) b = std::uint8_t(noise.Next());
     std::vector<float> want(3 * width), got(3 * width);
-    plain.rgbToPlanes(rgb.data(), want.data(), want.data() + width, want.data() + 2 * width, width);
+    plain.bgrToPlanes(bgr.data(), want.data(), want.data() + width, want.data() + 2 * width, width);
     std::vector<float> wantGrey(width), gotGrey(width);
-    plain.greyToPlane(rgb.data(), wantGrey.data(), width);
+    plain.greyToPlane(bgr.data(), wantGrey.data(), width);
     for (const JpegKernels* set : VectorSets()) {
       SCOPED_TRACE(width);
-      set->rgbToPlanes(rgb.data(), got.data(), got.data() + width, got.data() + 2 * width, width);
+      set->bgrToPlanes(bgr.data(), got.data(), got.data() + width, got.data() + 2 * width, width);
       EXPECT_EQ(std::memcmp(got.data(), want.data(), got.size() * sizeof(float)), 0);
-      set->greyToPlane(rgb.data(), gotGrey.data(), width);
+      set->greyToPlane(bgr.data(), gotGrey.data(), width);
       EXPECT_EQ(std::memcmp(gotGrey.data(), wantGrey.data(), width * sizeof(float)), 0);
     }
   }
