@@ -1,10 +1,11 @@
-// Floating-point AAN forward DCT with the scale factors folded into the quantisation divisors,
-// and Huffman coding with the standard tables (no optimisation pass, no restart markers).
+// Huffman coding with the standard tables (no optimisation pass, no restart markers) of blocks
+// transformed by the kernels, whose AAN scale factors the quantisation divisors carry.
 #include "platform/pictolib/JpegEncoder.h"
 
+#include "platform/pictolib/JpegKernels.h"
 #include "platform/pictolib/JpegTables.h"
 
-#include <utility>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -12,73 +13,66 @@ namespace {
 const float kAanScale[8] = {1.0f, 1.387039845f, 1.306562965f, 1.175875602f,
                             1.0f, 0.785694958f, 0.541196100f, 0.275899379f};
 
-// One AAN pass down all eight columns of a row-major block at once; written column-parallel so
-// that the compiler turns each step into vector operations.
-void DctColumns(float* d) {
-  for (int c = 0; c < 8; ++c) {
-    float* p = d + c;
-    const float t0 = p[0] + p[56], t7 = p[0] - p[56];
-    const float t1 = p[8] + p[48], t6 = p[8] - p[48];
-    const float t2 = p[16] + p[40], t5 = p[16] - p[40];
-    const float t3 = p[24] + p[32], t4 = p[24] - p[32];
-    const float e10 = t0 + t3, e13 = t0 - t3, e11 = t1 + t2, e12 = t1 - t2;
-    p[0] = e10 + e11;
-    p[32] = e10 - e11;
-    const float z1 = (e12 + e13) * 0.707106781f;
-    p[16] = e13 + z1;
-    p[48] = e13 - z1;
-    const float o10 = t4 + t5, o11 = t5 + t6, o12 = t6 + t7;
-    const float z5 = (o10 - o12) * 0.382683433f;
-    const float z2 = 0.541196100f * o10 + z5;
-    const float z4 = 1.306562965f * o12 + z5;
-    const float z3 = o11 * 0.707106781f;
-    const float z11 = t7 + z3, z13 = t7 - z3;
-    p[40] = z13 + z2;
-    p[24] = z13 - z2;
-    p[8] = z11 + z4;
-    p[56] = z11 - z4;
-  }
-}
-
-void Transpose(float* d) {
-  for (int r = 0; r < 8; ++r)
-    for (int c = r + 1; c < 8; ++c) std::swap(d[8 * r + c], d[8 * c + r]);
-}
-
 // Bits needed for the magnitude v: the JPEG size category.
 int BitLength(unsigned v) { return v == 0 ? 0 : 32 - __builtin_clz(v); }
 
+// The magnitude bits that follow a coefficient's code: the value itself, or for a negative value
+// its ones' complement, in size bits.
+std::uint32_t MagnitudeBits(int v, int size) { return std::uint32_t(v + (v >> 31)) & ((1u << size) - 1); }
+
 }  // namespace
 
+// Codes gather in a 64-bit word that goes out eight bytes at once; only a word holding a 0xFF
+// byte goes byte by byte, for the zero stuffed after each 0xFF. Bytes are written into room
+// made ahead in the output, which is cut to its length at the end.
 class JpegEncoder::BitSink {
  public:
-  explicit BitSink(Bytes& out) : out_(out) {}
-  void Put(std::uint32_t code, int size) {
-    acc_ = (acc_ << size) | (code & ((1u << size) - 1));
-    bits_ += size;
-    if (bits_ >= 32) Drain(32);
+  explicit BitSink(Bytes& out) : out_(out), used_(out.size()) {}
+  // Room for one more block: 64 codes of at most 27 bits each, all bytes stuffed, and the
+  // word still gathering.
+  void MakeRoom() {
+    constexpr std::size_t kBlockBytes = 512, kStep = 65536;
+    if (out_.size() - used_ < kBlockBytes) out_.resize(out_.size() + kStep);
   }
-  // Pads the last byte with one bits, as the standard asks.
+  // bits has no bit set at or above size, which is at most 32.
+  void Put(std::uint32_t bits, int size) {
+    if (size < free_) {
+      acc_ = (acc_ << size) | bits;
+      free_ -= size;
+      return;
+    }
+    const int rest = size - free_;
+    Store((acc_ << free_) | (bits >> rest));
+    acc_ = bits;  // the bits above rest leave the word before it is stored
+    free_ = 64 - rest;
+  }
+  // Pads the last byte with one bits, as the standard asks, and trims the output.
   void Flush() {
-    const int pad = (8 - bits_ % 8) % 8;
+    const int held = 64 - free_, pad = (8 - held % 8) % 8;
     acc_ = (acc_ << pad) | ((1u << pad) - 1);
-    bits_ += pad;
-    Drain(0);
+    for (int shift = held + pad - 8; shift >= 0; shift -= 8) StoreByte(std::uint8_t(acc_ >> shift));
+    out_.resize(used_);
   }
 
  private:
-  // Emits whole bytes until fewer than keepBelow bits remain, stuffing a zero after each 0xFF.
-  void Drain(int keepBelow) {
-    while (bits_ >= 8 && bits_ >= keepBelow - 7) {
-      const std::uint8_t byte = std::uint8_t(acc_ >> (bits_ - 8));
-      out_.push_back(byte);
-      if (byte == 0xFF) out_.push_back(0);
-      bits_ -= 8;
+  void Store(std::uint64_t word) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+    if (((~word - kOnes) & word & kHighs) == 0) {  // no byte of word is 0xFF
+      const std::uint64_t bigEndian = __builtin_bswap64(word);
+      std::memcpy(out_.data() + used_, &bigEndian, 8);
+      used_ += 8;
+      return;
     }
+    for (int shift = 56; shift >= 0; shift -= 8) StoreByte(std::uint8_t(word >> shift));
+  }
+  void StoreByte(std::uint8_t byte) {
+    out_[used_++] = byte;
+    if (byte == 0xFF) out_[used_++] = 0;
   }
   Bytes& out_;
+  std::size_t used_;
   std::uint64_t acc_ = 0;
-  int bits_ = 0;
+  int free_ = 64;
 };
 
 int JpegEncoder::ToPercent(std::uint32_t quality) {
@@ -86,7 +80,7 @@ int JpegEncoder::ToPercent(std::uint32_t quality) {
   return percent < 1 ? 1 : percent > 100 ? 100 : percent;
 }
 
-JpegEncoder::JpegEncoder(std::uint32_t quality) {
+JpegEncoder::JpegEncoder(std::uint32_t quality) : kernels_(&BestJpegKernels()) {
   const int percent = ToPercent(quality);
   const int scale = percent < 50 ? 5000 / percent : 200 - 2 * percent;
   const std::uint8_t* bases[2] = {kJpegLumaQuant, kJpegChromaQuant};
@@ -168,25 +162,17 @@ void JpegEncoder::WriteHeaders(const FrameLayout& layout, Bytes& out) const {
   PutU8(out, 0);
 }
 
-void JpegEncoder::EncodeBlock(float* block, Component& c, BitSink& bits) const {
-  // block holds the samples transposed: the first pass transforms the rows, the second the columns.
-  DctColumns(block);
-  Transpose(block);
-  DctColumns(block);
-  // Most coefficients quantise to zero: a mask of the others lets the run-length coding jump
+void JpegEncoder::EncodeBlock(const float* plane, std::size_t stride, Component& c, BitSink& bits) const {
+  // Most coefficients quantise to zero: the mask of the others lets the run-length coding jump
   // from one non-zero coefficient to the next.
-  int quantised[64], zz[64];
-  for (int i = 0; i < 64; ++i) quantised[i] = int(block[i] * c.divisors[i] + 16384.5f) - 16384;
-  std::uint64_t nonZero = 0;
-  for (int i = 0; i < 64; ++i) {
-    zz[i] = quantised[kJpegZigzag[i]];
-    nonZero |= std::uint64_t(zz[i] != 0) << i;
-  }
+  std::int16_t zz[64];
+  std::uint64_t nonZero = kernels_->dctQuantise(plane, stride, c.divisors, zz);
+  bits.MakeRoom();
   const int diff = zz[0] - c.lastDc;
   c.lastDc = zz[0];
   const int dcBits = BitLength(unsigned(diff < 0 ? -diff : diff));
-  bits.Put(c.dc->code[dcBits], c.dc->size[dcBits]);
-  if (dcBits) bits.Put(std::uint32_t(diff < 0 ? diff - 1 : diff), dcBits);
+  bits.Put(std::uint32_t(c.dc->code[dcBits]) << dcBits | MagnitudeBits(diff, dcBits),
+           c.dc->size[dcBits] + dcBits);
   nonZero &= ~std::uint64_t(1);
   int last = 0;
   while (nonZero != 0) {
@@ -197,8 +183,7 @@ void JpegEncoder::EncodeBlock(float* block, Component& c, BitSink& bits) const {
     const int v = zz[k];
     const int n = BitLength(unsigned(v < 0 ? -v : v));
     const int symbol = (run << 4) | n;
-    bits.Put(c.ac->code[symbol], c.ac->size[symbol]);
-    bits.Put(std::uint32_t(v < 0 ? v - 1 : v), n);
+    bits.Put(std::uint32_t(c.ac->code[symbol]) << n | MagnitudeBits(v, n), c.ac->size[symbol] + n);
     last = k;
   }
   if (last != 63) bits.Put(c.ac->code[0], c.ac->size[0]);
@@ -211,43 +196,37 @@ void JpegEncoder::Encode(const FrameLayout& layout, const std::uint8_t* pixels, 
                         {divisors_[1], &dcCodes_[1], &acCodes_[1], 0},
                         {divisors_[1], &dcCodes_[1], &acCodes_[1], 0}};
   const std::uint32_t w = layout.width, h = layout.height;
-  const std::size_t rowOut = std::size_t(w) * components;
   // Plane rows are padded to whole blocks by repeating the last column, and strips by repeating
   // the last row, so edge blocks need no special case.
   const std::size_t planeWidth = (std::size_t(w) + 7) & ~std::size_t(7);
-  std::vector<std::uint8_t> rgb(rowOut);
-  std::vector<float> planes(std::size_t(components) * 8 * planeWidth);
+  const std::size_t planeSize = 8 * planeWidth;
+  std::vector<std::uint8_t> row(layout.IsWide() ? std::size_t(w) * components : 0);
+  std::vector<float> planes(components * planeSize);
   out.reserve(out.size() + std::size_t(w) * h * components / 4 + 1024);
   BitSink bits(out);
-  float block[64];
   for (std::uint32_t by = 0; by < h; by += 8) {
     for (std::uint32_t r = 0; r < 8; ++r) {
       const std::uint32_t y = by + r < h ? by + r : h - 1;
-      RowTo8Bit(layout, pixels + std::size_t(y) * layout.RowBytes(), rgb.data(), RowOrder::Rgb);
+      // Eight-bit rows are read where they lie; deeper ones are narrowed first.
+      const std::uint8_t* samples = pixels + std::size_t(y) * layout.RowBytes();
+      if (layout.IsWide()) {
+        RowTo8Bit(layout, samples, row.data(), RowOrder::Bgr);
+        samples = row.data();
+      }
       float* luma = planes.data() + r * planeWidth;
       if (components == 1) {
-        for (std::uint32_t x = 0; x < w; ++x) luma[x] = float(rgb[x]) - 128.0f;
+        kernels_->greyToPlane(samples, luma, w);
       } else {
-        float* cb = luma + 8 * planeWidth;
-        float* cr = cb + 8 * planeWidth;
-        for (std::uint32_t x = 0; x < w; ++x) {
-          const float red = rgb[3 * x], green = rgb[3 * x + 1], blue = rgb[3 * x + 2];
-          luma[x] = 0.299f * red + 0.587f * green + 0.114f * blue - 128.0f;
-          cb[x] = -0.168736f * red - 0.331264f * green + 0.5f * blue;
-          cr[x] = 0.5f * red - 0.418688f * green - 0.081312f * blue;
-        }
+        kernels_->bgrToPlanes(samples, luma, luma + planeSize, luma + 2 * planeSize, w);
       }
       for (int c = 0; c < components; ++c) {
-        float* row = luma + std::size_t(c) * 8 * planeWidth;
-        for (std::size_t x = w; x < planeWidth; ++x) row[x] = row[w - 1];
+        float* plane = luma + c * planeSize;
+        for (std::size_t x = w; x < planeWidth; ++x) plane[x] = plane[w - 1];
       }
     }
     for (std::size_t bx = 0; bx < planeWidth; bx += 8) {
       for (int c = 0; c < components; ++c) {
-        const float* plane = planes.data() + std::size_t(c) * 8 * planeWidth + bx;
-        for (int r = 0; r < 8; ++r)
-          for (int x = 0; x < 8; ++x) block[8 * x + r] = plane[r * planeWidth + x];
-        EncodeBlock(block, comps[c], bits);
+        EncodeBlock(planes.data() + c * planeSize + bx, planeWidth, comps[c], bits);
       }
     }
   }

@@ -4,7 +4,10 @@
 #include "platform/pictolib/ByteWriter.h"
 #include "platform/pictolib/FrameLayout.h"
 
+#include <cstddef>
 #include <cstdint>
+
+struct JpegKernels;
 
 class JpegEncoder {
  public:
@@ -29,8 +32,9 @@ class JpegEncoder {
   };
   class BitSink;
   void WriteHeaders(const FrameLayout& layout, Bytes& out) const;
-  void EncodeBlock(float* block, Component& c, BitSink& bits) const;
+  void EncodeBlock(const float* plane, std::size_t stride, Component& c, BitSink& bits) const;
 
+  const JpegKernels* kernels_;  // the fastest this processor runs
   std::uint8_t quant_[2][64];   // natural order
   float divisors_[2][64];
   HuffmanCodes dcCodes_[2], acCodes_[2];
