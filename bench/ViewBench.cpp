@@ -5,7 +5,8 @@
 // zoom selector and camera bar refreshed at the control's idle pace) against the bare view,
 // the window's worst answer time to WM_NULL during live preview at 1000 and at 5 frames per
 // second against the same with no preview, and saving end to end through PictoLib.dll (the view's
-// SaveImageSequence of 500 frames, and the bare loop) against a plain write of the same bytes.
+// SaveImageSequence of 500 frames, and the bare loop) against a plain write of the same bytes,
+// and the time the view's save takes to return after Abort is clicked in its progress dialog.
 // Run with scripts/bench.
 #include <windows.h>
 #include <commctrl.h>
@@ -79,6 +80,46 @@ class BareSteps : public SaveSteps {
  private:
   CCamView& view_;
 };
+
+BOOL CALLBACK FindProgress(HWND window, LPARAM found) {
+  if (GetDlgItem(window, IDC_ABORT_SAVE)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Worst time, in ms, from Abort clicked (posted from another thread, as the button would, while
+// the save is under way) to the view's save returning aborted.
+double WorstAbortAnswerMs(CCamView& view) {
+  constexpr int kTries = 3;
+  const DWORD windowThread = GetCurrentThreadId();
+  double worst = 0;
+  for (int t = 0; t < kTries; ++t) {
+    std::atomic<bool> saving{true};
+    LARGE_INTEGER clicked{};
+    std::thread clicker([&] {
+      HWND progress = nullptr;
+      while (saving && !progress) {
+        EnumThreadWindows(windowThread, FindProgress, reinterpret_cast<LPARAM>(&progress));
+        Sleep(1);
+      }
+      Sleep(150);  // well into the series
+      clicked = Now();
+      if (saving) {
+        PostMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_ABORT_SAVE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(progress, IDC_ABORT_SAVE)));
+      }
+    });
+    const int result = view.SaveImageSequence();
+    const LARGE_INTEGER returned = Now();
+    saving = false;
+    clicker.join();
+    if (result != kSaveAborted) return -1;  // the series ended before the click: no figure
+    worst = std::max(worst, Seconds(clicked, returned) * 1000.0);
+  }
+  return worst;
+}
 
 // Runs the messages for a while; with a frame, its bars get the idle refresh as the control's
 // timer gives it.
@@ -265,6 +306,12 @@ int main() {
       BareSteps steps(*view);
       return SaveSequence(job, images.Api().WriteGFile, steps).result;
     }), "_loop_pictolib_dll");
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(folder);
+    const double abortMs = WorstAbortAnswerMs(*view);
+    std::filesystem::remove_all(dir);
+    PrintFigure((std::string("save_sequence_") + c.name + "_abort_answer").c_str(), abortMs, "ms",
+                abortMs / 100.0, "target_100ms");
   }
   docTemplate.CloseDocument();
 
