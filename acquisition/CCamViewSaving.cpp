@@ -1,6 +1,7 @@
 // Saving a range of recorded frames through the image-file library, with progress and abort.
 #include "acquisition/CCamView.h"
 #include "export/CSaveProgressDlg.h"
+#include "export/ProgressPace.h"
 #include "export/SequenceNaming.h"
 #include "export/SequenceSaver.h"
 #include "platform/files/FolderText.h"
@@ -9,20 +10,26 @@
 
 namespace {
 
+// Ten bar updates a second: the bar and the pump around it would otherwise cost as much as
+// writing a frame.
+constexpr std::uint32_t kProgressIntervalMs = 100;
+
 // The saving loop's hold on the view: frames from camera memory into the frame buffer, the
 // progress dialog's bar, and its Abort seen after the messages of each frame.
 class ViewSaveSteps : public SaveSteps {
  public:
-  ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress) : view_(view), progress_(progress) {}
+  ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress)
+      : view_(view), progress_(progress), pace_(kProgressIntervalMs, GetTickCount64()) {}
   // The bar's repaint lets messages through: the window may close right there.
   bool Progress(std::uint32_t position, std::uint32_t count) override {
-    progress_.SetProgress(position, count);
+    if (pace_.Due(position, count, GetTickCount64())) progress_.SetProgress(position, count);
     return view_.Handle() != nullptr;
   }
   int ReadFrame(std::uint32_t index) override { return view_.LoadFrame(index); }
   const void* Pixels() override { return view_.Camera()->FrameBuffer(); }
+  // Abort, paint and commands get through after every frame in which any arrived.
   bool StopRequested() override {
-    PumpMessages();
+    PumpWaitingMessages();
     // A window closed meanwhile (its host let the control go) ends the series as an abort does.
     return progress_.IsAborted() || !view_.Handle();
   }
@@ -30,6 +37,7 @@ class ViewSaveSteps : public SaveSteps {
  private:
   CCamView& view_;
   CSaveProgressDlg& progress_;
+  ProgressPace pace_;
 };
 
 }  // namespace
