@@ -6,7 +6,9 @@
 
 class ProgressPace {
  public:
-  ProgressPace(std::uint32_t intervalMs, std::uint64_t startMs) : intervalMs_(intervalMs), shownMs_(startMs) {}
+  // The series shows its first position itself, at startMs.
+  ProgressPace(std::uint32_t intervalMs, std::uint64_t startMs)
+      : intervalMs_(intervalMs), shownMs_(startMs) {}
   bool Due(std::uint32_t position, std::uint32_t count, std::uint64_t nowMs);
 
  private:
