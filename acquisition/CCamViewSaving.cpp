@@ -4,6 +4,7 @@
 #include "acquisition/CCamView.h"
 #include "camera/CameraNaming.h"
 #include "export/CSaveProgressDlg.h"
+#include "export/ProgressPace.h"
 #include "export/SaveFailureMessage.h"
 #include "export/SavedFrameNotes.h"
 #include "export/SequenceNaming.h"
@@ -14,7 +15,9 @@
 
 namespace {
 
-constexpr DWORD kProgressReportMs = 100;
+// Ten bar updates and progress events a second: the bar and the pump around it would otherwise
+// cost as much as writing a frame, and a host reads progress only as its latest value.
+constexpr std::uint32_t kProgressIntervalMs = 100;
 
 // The saving loop's hold on the view: frames from camera memory into the frame buffer, the
 // progress dialog's bar, its Abort seen after the messages of each frame, and the notes on
@@ -22,22 +25,21 @@ constexpr DWORD kProgressReportMs = 100;
 class ViewSaveSteps : public SaveSteps {
  public:
   ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress, SavedFrameNotes& notes)
-      : view_(view), progress_(progress), notes_(notes), lastReport_(GetTickCount()) {}
-  // The bar's repaint lets messages through: the window may close right there. The host hears
-  // of progress about ten times a second, however fast frames are written.
+      : view_(view), progress_(progress), notes_(notes),
+        pace_(kProgressIntervalMs, GetTickCount64()) {}
+  // The bar's repaint lets messages through: the window may close right there.
   bool Progress(std::uint32_t position, std::uint32_t count) override {
-    progress_.SetProgress(position, count);
-    const DWORD now = GetTickCount();
-    if (view_.Events() && now - lastReport_ >= kProgressReportMs) {
-      view_.Events()->SaveProgress(position - 1, count);
-      lastReport_ = now;
+    if (pace_.Due(position, count, GetTickCount64())) {
+      progress_.SetProgress(position, count);
+      if (view_.Events()) view_.Events()->SaveProgress(position - 1, count);
     }
     return view_.Handle() != nullptr;
   }
   int ReadFrame(std::uint32_t index) override { return view_.LoadFrame(index); }
   const void* Pixels() override { return view_.Camera()->FrameBuffer(); }
+  // Abort, paint and commands get through after every frame in which any arrived.
   bool StopRequested() override {
-    PumpMessages();
+    PumpWaitingMessages();
     // A window closed meanwhile (its host let the control go) ends the series as an abort does.
     return progress_.IsAborted() || !view_.Handle();
   }
@@ -52,7 +54,7 @@ class ViewSaveSteps : public SaveSteps {
   CCamView& view_;
   CSaveProgressDlg& progress_;
   SavedFrameNotes& notes_;
-  DWORD lastReport_;
+  ProgressPace pace_;
 };
 
 }  // namespace

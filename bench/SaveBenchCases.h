@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,46 +34,62 @@ struct SaveBenchFigure {
   std::uint64_t bytes;
 };
 
-// Medians of saving and of writing the saved bytes plainly, each into an emptied folder, so that
-// neither pays for replacing the other's files. settle(root), timed with each, can wait for the
-// files to reach the disk; without it both are measured into the page cache.
+// Medians of each save and of writing its bytes plainly, all by turns and each into an emptied
+// folder, so that none pays for replacing another's files and the system's write-back of earlier
+// files weighs on all alike. settle(root), timed with each, can wait for the files to reach the
+// disk; without it all are measured into the page cache.
+template <typename Settle>
+std::vector<SaveBenchFigure> MeasureSaves(const SaveBenchCase& c, const std::string& folder,
+                                          const std::string& plainFolder,
+                                          const std::vector<std::function<int()>>& saves, Settle settle) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(folder).parent_path();
+  std::vector<std::vector<double>> ours(saves.size()), plain(saves.size());
+  std::vector<SaveBenchFigure> figures(saves.size());
+  const std::vector<char> frame(std::size_t(kSaveBenchWidth) * kSaveBenchHeight, 0x5A);
+  for (int run = 0; run < kSaveBenchRuns; ++run) {
+    for (std::size_t k = 0; k < saves.size(); ++k) {
+      fs::remove_all(root);
+      fs::create_directories(folder);
+      auto start = std::chrono::steady_clock::now();
+      if (saves[k]() != 0) std::fprintf(stderr, "%s: saving failed\n", c.name);
+      settle(root);
+      ours[k].push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+      std::uint64_t bytes = 0, files = 0;
+      for (const auto& e : fs::recursive_directory_iterator(root))
+        if (e.is_regular_file()) bytes += e.file_size(), ++files;
+      figures[k].bytes = bytes;
+      fs::remove_all(root);
+      fs::create_directories(plainFolder);
+      start = std::chrono::steady_clock::now();
+      for (std::uint64_t i = 0, left = bytes; i < files; ++i) {
+        std::uint64_t part = i + 1 == files ? left : bytes / files;
+        left -= part;
+        std::FILE* f = std::fopen((fs::path(plainFolder) / std::to_string(i)).string().c_str(), "wb");
+        for (; part > 0 && f; part -= std::min<std::uint64_t>(part, frame.size()))
+          std::fwrite(frame.data(), 1, std::size_t(std::min<std::uint64_t>(part, frame.size())), f);
+        if (f) std::fclose(f);
+      }
+      settle(root);
+      plain[k].push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+  }
+  fs::remove_all(root);
+  const auto median = [](std::vector<double>& v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+  };
+  for (std::size_t k = 0; k < saves.size(); ++k) {
+    figures[k].seconds = median(ours[k]);
+    figures[k].plainSeconds = median(plain[k]);
+  }
+  return figures;
+}
+
 template <typename Save, typename Settle>
 SaveBenchFigure MeasureSave(const SaveBenchCase& c, const std::string& folder, const std::string& plainFolder,
                             Save save, Settle settle) {
-  namespace fs = std::filesystem;
-  const fs::path root = fs::path(folder).parent_path();
-  std::vector<double> ours, plain;
-  std::uint64_t bytes = 0;
-  for (int run = 0; run < kSaveBenchRuns; ++run) {
-    fs::remove_all(root);
-    fs::create_directories(folder);
-    auto start = std::chrono::steady_clock::now();
-    if (save() != 0) std::fprintf(stderr, "%s: saving failed\n", c.name);
-    settle(root);
-    ours.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    bytes = 0;
-    std::uint64_t files = 0;
-    for (const auto& e : fs::recursive_directory_iterator(root))
-      if (e.is_regular_file()) bytes += e.file_size(), ++files;
-    fs::remove_all(root);
-    fs::create_directories(plainFolder);
-    const std::vector<char> frame(std::size_t(kSaveBenchWidth) * kSaveBenchHeight, 0x5A);
-    start = std::chrono::steady_clock::now();
-    for (std::uint64_t i = 0, left = bytes; i < files; ++i) {
-      std::uint64_t part = i + 1 == files ? left : bytes / files;
-      left -= part;
-      std::FILE* f = std::fopen((fs::path(plainFolder) / std::to_string(i)).string().c_str(), "wb");
-      for (; part > 0 && f; part -= std::min<std::uint64_t>(part, frame.size()))
-        std::fwrite(frame.data(), 1, std::size_t(std::min<std::uint64_t>(part, frame.size())), f);
-      if (f) std::fclose(f);
-    }
-    settle(root);
-    plain.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-  }
-  fs::remove_all(root);
-  std::sort(ours.begin(), ours.end());
-  std::sort(plain.begin(), plain.end());
-  return {ours[ours.size() / 2], plain[plain.size() / 2], bytes};
+  return MeasureSaves(c, folder, plainFolder, {save}, settle)[0];
 }
 
 template <typename Save>

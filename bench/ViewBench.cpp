@@ -5,7 +5,8 @@
 // zoom selector and camera bar refreshed at the control's idle pace) against the bare view,
 // the window's worst answer time to WM_NULL during live preview at 1000 and at 5 frames per
 // second against the same with no preview, and saving end to end through PictoLib.dll (the view's
-// SaveImageSequence of 500 frames, and the bare loop) against a plain write of the same bytes.
+// SaveImageSequence of 500 frames, and the bare loop) against a plain write of the same bytes,
+// and the time the view's save takes to take an Abort clicked in its progress dialog and to return.
 // Run with scripts/bench.
 #include <windows.h>
 #include <commctrl.h>
@@ -79,6 +80,52 @@ class BareSteps : public SaveSteps {
  private:
   CCamView& view_;
 };
+
+BOOL CALLBACK FindProgress(HWND window, LPARAM found) {
+  if (GetDlgItem(window, IDC_ABORT_SAVE)) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+struct AbortTimes {
+  double answeredMs;  // until the window took the click: the loop stops after the frame under way
+  double returnedMs;  // until the save returned, the library having closed the file cut short
+};
+
+// Worst times, in ms, from Abort clicked (sent from another thread, while the save is under way).
+AbortTimes WorstAbortTimes(CCamView& view) {
+  constexpr int kTries = 3;
+  const DWORD windowThread = GetCurrentThreadId();
+  AbortTimes worst{0, 0};
+  for (int t = 0; t < kTries; ++t) {
+    std::atomic<bool> saving{true};
+    LARGE_INTEGER clicked{}, answered{};
+    std::thread clicker([&] {
+      HWND progress = nullptr;
+      while (saving && !progress) {
+        EnumThreadWindows(windowThread, FindProgress, reinterpret_cast<LPARAM>(&progress));
+        Sleep(1);
+      }
+      Sleep(150);  // well into the series
+      clicked = Now();
+      if (saving) {
+        SendMessageW(progress, WM_COMMAND, MAKEWPARAM(IDC_ABORT_SAVE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(progress, IDC_ABORT_SAVE)));
+      }
+      answered = Now();
+    });
+    const int result = view.SaveImageSequence();
+    const LARGE_INTEGER returned = Now();
+    saving = false;
+    clicker.join();
+    if (result != kSaveAborted) return {-1, -1};  // the series ended before the click: no figure
+    worst.answeredMs = std::max(worst.answeredMs, Seconds(clicked, answered) * 1000.0);
+    worst.returnedMs = std::max(worst.returnedMs, Seconds(clicked, returned) * 1000.0);
+  }
+  return worst;
+}
 
 // Runs the messages for a while; with a frame, its bars get the idle refresh as the control's
 // timer gives it.
@@ -257,14 +304,31 @@ int main() {
     s.SaveFirst = 0;
     s.SaveLast = kSaveBenchFrames - 1;
     s.SaveStep = 1;
-    ReportSave(c, MeasureSave(c, folder, plain, [&] { return view->SaveImageSequence(); }), "_view_pictolib_dll");
-    // The same loop without the progress dialog and message pump: what the window's part costs.
-    ReportSave(c, MeasureSave(c, folder, plain, [&] {
-      const SaveJob job{s.ImageFolder, "Img", c.extension, c.fileType, 0, 1, kSaveBenchFrames, 25.0f,
-                        kSaveBenchWidth, kSaveBenchHeight, c.depth};
-      BareSteps steps(*view);
-      return SaveSequence(job, images.Api().WriteGFile, steps).result;
-    }), "_loop_pictolib_dll");
+    // The same loop without the progress dialog and message pump, by turns with the view's: what
+    // the window's part costs.
+    const std::vector<SaveBenchFigure> figures = MeasureSaves(c, folder, plain, {
+        [&] { return view->SaveImageSequence(); },
+        [&] {
+          const SaveJob job{s.ImageFolder, "Img", c.extension, c.fileType, 0, 1, kSaveBenchFrames, 25.0f,
+                            kSaveBenchWidth, kSaveBenchHeight, c.depth};
+          BareSteps steps(*view);
+          return SaveSequence(job, images.Api().WriteGFile, steps).result;
+        }}, [](const std::filesystem::path&) {});
+    const SaveBenchFigure& viewed = figures[0];
+    const SaveBenchFigure& bare = figures[1];
+    ReportSave(c, viewed, "_view_pictolib_dll");
+    ReportSave(c, bare, "_loop_pictolib_dll");
+    const std::string name = std::string("save_sequence_") + c.name;
+    PrintFigure((name + "_view_against_loop").c_str(), double(viewed.bytes) / viewed.seconds / 1e6, "MB/s",
+                bare.seconds / viewed.seconds, (name + "_loop_pictolib_dll").c_str());
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(folder);
+    const AbortTimes abort = WorstAbortTimes(*view);
+    std::filesystem::remove_all(dir);
+    PrintFigure((name + "_abort_answered").c_str(), abort.answeredMs, "ms", abort.answeredMs / 100.0,
+                "target_100ms");
+    PrintFigure((name + "_abort_returned").c_str(), abort.returnedMs, "ms", abort.returnedMs / 100.0,
+                "target_100ms");
   }
   docTemplate.CloseDocument();
 

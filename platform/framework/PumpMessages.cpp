@@ -18,3 +18,7 @@ void PumpMessages() {
     DispatchMessageW(&msg);
   }
 }
+
+void PumpWaitingMessages() {
+  if (HIWORD(GetQueueStatus(QS_ALLINPUT)) != 0) PumpMessages();
+}

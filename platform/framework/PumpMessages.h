@@ -2,3 +2,5 @@
 #pragma once
 
 void PumpMessages();
+// The same when anything waits; an empty queue costs one look, not a whole empty pump.
+void PumpWaitingMessages();
