@@ -177,6 +177,7 @@ class CCamView : public CScrollingView {
   void EndSnap();
   void AdoptCameraSettings();
   void KeepStoppedRecording(std::uint32_t recorded);
+  void TakeOverRecording(std::uint32_t count, std::uint32_t ringStart);
   bool HoldsSequenceFrame(std::uint32_t slot) const;
   int GrabFrame(Worker& worker, std::uint32_t tag, bool duringRecording);
   void OnRightButtonDown(POINT point);
@@ -251,6 +252,7 @@ class CCamView : public CScrollingView {
     std::uint32_t preTrigger = 0;
     bool circular = false;
     std::uint64_t frameBytes = 0;
+    RecordingFacts facts;  // for the saved files
   } run_;
   int sequenceAvailable_ = 0;
   // Read by the worker; set before it starts and cleared after it stopped.
@@ -270,6 +272,5 @@ class CCamView : public CScrollingView {
   std::uint32_t imageHeight_ = 0;
   UniqueMenu contextMenu_;
   SaveOutcome lastSave_;
-  RecordingFacts startedFacts_;
   RecordingFacts sequenceFacts_;
 };

@@ -202,10 +202,7 @@ int CCamView::AbortRecording(int ask) {
   // Only what the camera says it wrote is kept; without its word, or with nothing written, the
   // sequence stays as it was.
   const bool kept = answer == IDYES && stopped == kDrvOk && recorded > 0;
-  if (kept) {
-    KeepStoppedRecording(static_cast<std::uint32_t>(recorded));
-    TakeOverRecordingFacts();
-  }
+  if (kept) KeepStoppedRecording(static_cast<std::uint32_t>(recorded));
   GoToFrame(0);
   if (events_) events_->RecordingEnded(kept ? frameCount_ : 0);
   return 1;
@@ -216,12 +213,19 @@ int CCamView::AbortRecording(int ask) {
 void CCamView::KeepStoppedRecording(std::uint32_t recorded) {
   const std::uint32_t ring = run_.frames;
   if (ring == 0) return;
-  frameCount_ = recorded < ring ? recorded : ring;
-  ringStart_ = recorded > ring ? recorded % ring : 0;
-  ringLength_ = ring;
+  TakeOverRecording(recorded < ring ? recorded : ring, recorded > ring ? recorded % ring : 0);
+}
+
+// The recording becomes the sequence on show: count frames of its ring from ringStart, with the
+// sizes and settings it was started with.
+void CCamView::TakeOverRecording(std::uint32_t count, std::uint32_t ringStart) {
+  frameCount_ = count;
+  ringStart_ = ringStart;
+  ringLength_ = run_.frames;
   sequenceFrameBytes_ = run_.frameBytes;
   sequenceAvailable_ = 1;
-  Camera()->ReadFrameTable(0, static_cast<int>(ring + 1));
+  TakeOverRecordingFacts();
+  Camera()->ReadFrameTable(0, static_cast<int>(run_.frames + 1));
 }
 
 void CCamView::StopActivity(int ask) {
@@ -284,21 +288,16 @@ void CCamView::OnEndAcquisition(UINT) {
   // A completion that comes after a Stop has taken the recording over changes nothing.
   if (!recording_) return;
   StopWorker();
-  frameCount_ = run_.frames;
-  ringLength_ = run_.frames;
-  sequenceFrameBytes_ = run_.frameBytes;
-  ringStart_ = 0;
+  std::uint32_t ringStart = 0;
   if (run_.circular) {
     int active = 0, recorded = 0, trigger = 0, triggered = 0;
     Camera()->GetRecordingStatus(&active, &recorded, &trigger, &triggered);
     const std::uint32_t t = static_cast<std::uint32_t>(trigger);
     const std::uint32_t pre = run_.preTrigger;
-    ringStart_ = t >= pre ? t - pre : run_.frames - pre + t;
+    ringStart = t >= pre ? t - pre : run_.frames - pre + t;
   }
-  TakeOverRecordingFacts();
-  Camera()->ReadFrameTable(0, static_cast<int>(run_.frames + 1));
+  TakeOverRecording(run_.frames, ringStart);
   GoToFrame(0);
-  sequenceAvailable_ = 1;
   if (CameraBarSink* bar = Bar()) bar->EnableLiveControls(true);
   recording_ = 0;
   live_ = 0;

@@ -61,7 +61,7 @@ class ViewSaveSteps : public SaveSteps {
 
 // What the camera is told when the recording starts is what its frames were taken with.
 void CCamView::NoteRecordingStart() {
-  RecordingFacts& f = startedFacts_;
+  RecordingFacts& f = run_.facts;
   f = RecordingFacts{};
   NameCamera(Camera()->GetModelCode(), static_cast<int>(Camera()->GetModelVariant()), f.camera,
              sizeof f.camera, 0);
@@ -78,7 +78,7 @@ void CCamView::NoteRecordingStart() {
 }
 
 void CCamView::TakeOverRecordingFacts() {
-  sequenceFacts_ = startedFacts_;
+  sequenceFacts_ = run_.facts;
   SYSTEMTIME now{};
   GetLocalTime(&now);
   std::snprintf(sequenceFacts_.ended, sizeof sequenceFacts_.ended,
