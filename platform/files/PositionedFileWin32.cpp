@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 namespace {
 
 HANDLE Handle(std::intptr_t h) { return reinterpret_cast<HANDLE>(h); }
@@ -33,6 +35,20 @@ bool PositionedFile::WriteAt(std::uint64_t offset, const void* data, std::size_t
     bytes += done;
     offset += done;
     size -= done;
+  }
+  return true;
+}
+
+bool PositionedFile::WriteRowsAt(std::uint64_t offset, const RowRun& run, std::vector<std::uint8_t>& scratch) {
+  const std::uint32_t rowsPerBlock =
+      std::uint32_t(run.rowBytes >= kLargeWriteBytes ? 1 : kLargeWriteBytes / run.rowBytes);
+  if (scratch.size() < std::size_t(rowsPerBlock) * run.rowBytes) scratch.resize(std::size_t(rowsPerBlock) * run.rowBytes);
+  for (std::uint32_t first = 0; first < run.rows; first += rowsPerBlock) {
+    const std::uint32_t rows = run.rows - first < rowsPerBlock ? run.rows - first : rowsPerBlock;
+    for (std::uint32_t i = 0; i < rows; ++i)
+      std::memcpy(scratch.data() + std::size_t(i) * run.rowBytes, run.Row(first + i), run.rowBytes);
+    if (!WriteAt(offset, scratch.data(), std::size_t(rows) * run.rowBytes)) return false;
+    offset += std::uint64_t(rows) * run.rowBytes;
   }
   return true;
 }

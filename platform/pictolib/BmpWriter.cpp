@@ -30,8 +30,6 @@ int BmpWriter::WriteFrame(OutputFile& out, const std::uint8_t* pixels) {
   PutLE32(h, 0);
   for (std::uint32_t i = 0; i < paletteBytes / 4; ++i) PutLE32(h, i * 0x010101u);
   out.Write(h);
-  WriteConvertedRows(out, l, pixels, stride, true, [&l](const std::uint8_t* src, std::uint8_t* dst) {
-    RowTo8Bit(l, src, dst, RowOrder::Bgr);
-  });
+  WriteDibRows(out, l, pixels, stride);
   return WriteStatus(out);
 }

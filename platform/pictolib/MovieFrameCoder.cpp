@@ -21,9 +21,7 @@ void MovieFrameCoder::Write(OutputFile& out, const std::uint8_t* pixels) {
   if (codec_ == MovieCodec::Jpeg) {
     out.Write(jpegSample_);
   } else if (codec_ == MovieCodec::Dib) {
-    WriteConvertedRows(out, l, pixels, Stride(), true, [&l](const std::uint8_t* src, std::uint8_t* dst) {
-      RowTo8Bit(l, src, dst, RowOrder::Bgr);
-    });
+    WriteDibRows(out, l, pixels, Stride());
   } else {
     WriteConvertedRows(out, l, pixels, Stride(), false, [&l](const std::uint8_t* src, std::uint8_t* dst) {
       RowToRgb24(l, src, dst);

@@ -29,12 +29,15 @@ void OutputFile::Flush() {
   buffer_.clear();
 }
 
+// Whether size more bytes may be written; failure otherwise.
+bool OutputFile::Fits(std::uint64_t size) {
+  if (failed_) return false;
+  failed_ = !file_.IsOpen() || size > capacity_ - size_;
+  return !failed_;
+}
+
 void OutputFile::Write(const void* data, std::size_t size) {
-  if (failed_ || size == 0) return;
-  if (!file_.IsOpen() || size > capacity_ - size_) {
-    failed_ = true;
-    return;
-  }
+  if (size == 0 || !Fits(size)) return;
   if (buffer_.size() + size > kDirectBytes) {
     Flush();
     if (failed_) return;
@@ -50,6 +53,20 @@ void OutputFile::Write(const void* data, std::size_t size) {
     buffer_.insert(buffer_.end(), bytes, bytes + size);
   }
   size_ += size;
+}
+
+void OutputFile::WriteRows(const RowRun& run) {
+  const std::uint64_t bytes = run.Bytes();
+  if (bytes == 0 || !Fits(bytes)) return;
+  Flush();
+  if (failed_) return;
+  handedOut_ = std::max(handedOut_, size_ + bytes);
+  if (!file_.WriteRowsAt(size_, run, block_)) {
+    failed_ = true;
+    return;
+  }
+  size_ += bytes;
+  bufferStart_ = size_;
 }
 
 void OutputFile::Patch(std::uint64_t offset, const void* data, std::size_t size) {

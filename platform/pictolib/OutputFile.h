@@ -18,6 +18,8 @@ class OutputFile {
   bool Open(const std::string& path);
   void Write(const void* data, std::size_t size);
   void Write(const std::vector<std::uint8_t>& bytes) { Write(bytes.data(), bytes.size()); }
+  // Writes the rows as one run of bytes, with no copy of ours where the system gathers them.
+  void WriteRows(const RowRun& run);
   // Overwrites bytes already written at offset; the write position stays at the end.
   void Patch(std::uint64_t offset, const void* data, std::size_t size);
   void Patch(std::uint64_t offset, const std::vector<std::uint8_t>& bytes) {
@@ -41,11 +43,13 @@ class OutputFile {
  private:
   void Flush();
   bool WriteAt(std::uint64_t offset, const void* data, std::size_t size);
+  bool Fits(std::uint64_t size);
 
   PositionedFile file_;
   // Small writes gather here; bufferStart_ is where the first of them belongs.
   std::vector<std::uint8_t> buffer_;
   std::uint64_t bufferStart_ = 0;
+  // Conversion block, and the rows' copy where the system cannot gather them.
   std::vector<std::uint8_t> block_;
   std::uint64_t size_ = 0;
   // End of the furthest write given to the system, failed ones included: what may lie on disk.

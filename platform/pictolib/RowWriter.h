@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <vector>
 
-// Rows are converted into blocks of about this size. The system's cache takes large writes for
-// much less per byte than small ones: 2 MB blocks convert and write frames up to a third faster
-// than 256 KB ones did; far larger blocks lose again, to the block's first touch in every file.
-constexpr std::size_t kRowBlockBytes = 2 << 20;
+// Rows are converted into blocks of a large write: 2 MB blocks convert and write frames up to a
+// third faster than 256 KB ones did; far larger blocks lose again, to the block's first touch in
+// every file.
+constexpr std::size_t kRowBlockBytes = kLargeWriteBytes;
 
 template <class Convert>
 void WriteConvertedRows(OutputFile& out, const FrameLayout& layout, const std::uint8_t* pixels,
@@ -27,4 +27,19 @@ void WriteConvertedRows(OutputFile& out, const FrameLayout& layout, const std::u
     }
     out.Write(block, std::size_t(rows) * outRowBytes);
   }
+}
+
+// Device-independent bitmap rows (BMP files, DIB movie frames): eight bits per sample in blue,
+// green, red order, bottom-up, each padded to stride. Frames that already hold such rows and need
+// no padding are handed over as they lie.
+inline void WriteDibRows(OutputFile& out, const FrameLayout& layout, const std::uint8_t* pixels,
+                         std::size_t stride) {
+  if (!layout.IsWide() && stride == layout.RowBytes()) {
+    const std::ptrdiff_t pitch = std::ptrdiff_t(stride);
+    out.WriteRows(RowRun{pixels + std::ptrdiff_t(layout.height - 1) * pitch, -pitch, stride, layout.height});
+    return;
+  }
+  WriteConvertedRows(out, layout, pixels, stride, true, [&layout](const std::uint8_t* src, std::uint8_t* dst) {
+    RowTo8Bit(layout, src, dst, RowOrder::Bgr);
+  });
 }
