@@ -14,10 +14,15 @@ constexpr std::size_t kMaxPiece = 1u << 30;
 
 }  // namespace
 
+// A new file is created as new: Wine empties a file opened with CREATE_ALWAYS even when it has
+// just created it, and ext4 takes an emptied file for one being replaced in place, so its last
+// close waits while the whole file is sent towards the disk (some 50 ms per 130 MB).
 bool PositionedFile::Create(const char* path) {
   Close();
-  const HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  constexpr DWORD kAttributes = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN;
+  HANDLE h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW, kAttributes, nullptr);
+  if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS)
+    h = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, kAttributes, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   handle_ = reinterpret_cast<std::intptr_t>(h);
   return true;

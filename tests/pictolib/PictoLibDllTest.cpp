@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -90,11 +91,17 @@ TEST_F(PictoLibDll, WritesAFrameHeldAboveFourGigabytes) {
   }
 }
 
+// Also over a longer temporary left by an earlier run: it is emptied, not written into.
 TEST_F(PictoLibDll, ReplacesAnExistingFile) {
   const std::string path = PathFor(2);
   const ImageInfo small = MakeInfo(4, 4, 8), large = MakeInfo(40, 40, 24);
   const Frame a = MakeFrame(LayoutOf(small), 0), b = MakeFrame(LayoutOf(large), 0);
+  std::FILE* stale = std::fopen((path + ".part").c_str(), "wb");
+  ASSERT_NE(stale, nullptr);
+  std::fwrite(std::string(100000, 'x').data(), 1, 100000, stale);
+  std::fclose(stale);
   ASSERT_EQ(write_(path.c_str(), 0, 2, &small, 0, 0, a.data(), 1), 0);
+  EXPECT_EQ(ReadWholeFile(path).size(), 54u + 1024u + 4u * 4u);
   ASSERT_EQ(write_(path.c_str(), 0, 2, &large, 0, 0, b.data(), 1), 0);
   EXPECT_EQ(ReadWholeFile(path).size(), 54u + 120u * 40u);
   EXPECT_EQ(dir_.Files().size(), 1u);
