@@ -43,7 +43,6 @@ struct NullInvalidTraits {
 // Kernel objects (events, threads): null is "none". File handles use INVALID_HANDLE_VALUE.
 using UniqueEvent = UniqueHandle<HANDLE, NullInvalidTraits<HANDLE, CloseHandle>>;
 using UniqueThread = UniqueHandle<HANDLE, NullInvalidTraits<HANDLE, CloseHandle>>;
-using UniqueMutex = UniqueHandle<HANDLE, NullInvalidTraits<HANDLE, CloseHandle>>;
 using UniqueModule = UniqueHandle<HMODULE, NullInvalidTraits<HMODULE, FreeLibrary>>;
 
 struct FileHandleTraits {
