@@ -1,4 +1,6 @@
-// Positioned writes through WriteFile with an offset; the file stays readable by others while written.
+// Positioned writes: the position is set, then written at. Under Wine 8 a WriteFile given its
+// offset in an OVERLAPPED costs a server call (54 us against 3 us), once per frame and once per
+// header patch. One thread writes each file. The file stays readable by others while written.
 #include "platform/files/PositionedFile.h"
 
 #include <windows.h>
@@ -31,12 +33,14 @@ bool PositionedFile::Create(const char* path) {
 bool PositionedFile::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
   const auto* bytes = static_cast<const char*>(data);
   while (size > 0) {
-    OVERLAPPED at{};
-    at.Offset = static_cast<DWORD>(offset);
-    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(offset);
     const DWORD piece = static_cast<DWORD>(size < kMaxPiece ? size : kMaxPiece);
     DWORD done = 0;
-    if (!WriteFile(Handle(handle_), bytes, piece, &done, &at) || done == 0) return false;
+    if (!SetFilePointerEx(Handle(handle_), at, nullptr, FILE_BEGIN) ||
+        !WriteFile(Handle(handle_), bytes, piece, &done, nullptr) || done == 0) {
+      return false;
+    }
     bytes += done;
     offset += done;
     size -= done;
