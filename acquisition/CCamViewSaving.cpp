@@ -23,8 +23,8 @@ constexpr std::uint32_t kProgressIntervalMs = 100;
 constexpr ULONGLONG kMessageLookMs = 10;
 
 // The saving loop's hold on the view: frames from camera memory into the frame buffer, the
-// progress dialog's bar, its Abort seen after the messages of each frame, and the notes on
-// each frame written.
+// progress dialog's bar, its Abort seen once the queue is looked at after a frame, and the notes
+// on each frame written.
 class ViewSaveSteps : public SaveSteps {
  public:
   ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress, SavedFrameNotes& notes)
