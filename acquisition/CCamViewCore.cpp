@@ -325,21 +325,25 @@ int ErrorCodeFor(UINT stringId) {
   }
 }
 
+int ShowCameraText(const wchar_t* text, UINT style) {
+  wchar_t title[128] = L"";
+  LoadStringW(FrameworkInstance(), IDS_CAMERA_TITLE, title, 128);
+  return MessageBoxW(nullptr, text, title, style);
+}
+
 }  // namespace
 
 int CCamView::ShowCameraMessage(UINT stringId, UINT style, int number) {
-  wchar_t title[128] = L"";
-  LoadStringW(FrameworkInstance(), IDS_CAMERA_TITLE, title, 128);
   wchar_t text[600];
   CameraMessageText(stringId, number, text);
-  return MessageBoxW(nullptr, text, title, style);
+  return ShowCameraText(text, style);
 }
 
 void CCamView::ReportCameraError(UINT stringId, int number) {
   wchar_t text[600];
   CameraMessageText(stringId, number, text);
   if (events_) events_->Error(ErrorCodeFor(stringId), text);
-  if (!Quiet()) ShowCameraMessage(stringId, MB_ICONERROR, number);
+  if (!Quiet()) ShowCameraText(text, MB_ICONERROR);
 }
 
 void CCamView::UpdateFrameIndexText(int number, int count) {

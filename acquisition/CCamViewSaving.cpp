@@ -20,7 +20,7 @@ namespace {
 constexpr std::uint32_t kProgressIntervalMs = 100;
 // The queue is looked at most this often: under Wine the look alone costs some 45 us, a tenth
 // of a frame written, and Abort is still taken well within a tenth of a second.
-constexpr ULONGLONG kMessageLookMs = 10;
+constexpr std::uint32_t kMessageLookMs = 10;
 
 // The saving loop's hold on the view: frames from camera memory into the frame buffer, the
 // progress dialog's bar, its Abort seen once the queue is looked at after a frame, and the notes
@@ -29,7 +29,7 @@ class ViewSaveSteps : public SaveSteps {
  public:
   ViewSaveSteps(CCamView& view, CSaveProgressDlg& progress, SavedFrameNotes& notes)
       : view_(view), progress_(progress), notes_(notes),
-        pace_(kProgressIntervalMs, GetTickCount64()) {}
+        pace_(kProgressIntervalMs, GetTickCount64()), look_(kMessageLookMs, GetTickCount64()) {}
   // The bar's repaint lets messages through: the window may close right there.
   bool Progress(std::uint32_t position, std::uint32_t count) override {
     if (pace_.Due(position, count, GetTickCount64())) {
@@ -42,11 +42,7 @@ class ViewSaveSteps : public SaveSteps {
   const void* Pixels() override { return view_.Camera()->FrameBuffer(); }
   // Abort, paint and commands get through after the frame under way, at the look's pace.
   bool StopRequested() override {
-    const ULONGLONG now = GetTickCount64();
-    if (now - lastLook_ >= kMessageLookMs) {
-      lastLook_ = now;
-      PumpWaitingMessages();
-    }
+    if (look_.Due(GetTickCount64())) PumpWaitingMessages();
     // A window closed meanwhile (its host let the control go) ends the series as an abort does.
     return progress_.IsAborted() || !view_.Handle();
   }
@@ -62,7 +58,7 @@ class ViewSaveSteps : public SaveSteps {
   CSaveProgressDlg& progress_;
   SavedFrameNotes& notes_;
   ProgressPace pace_;
-  ULONGLONG lastLook_ = 0;
+  ProgressPace look_;
 };
 
 }  // namespace

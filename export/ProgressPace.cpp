@@ -1,10 +1,14 @@
-// The pace of the progress display.
+// The pace of the saving loop's work for the operator.
 #include "export/ProgressPace.h"
 
-// Position (from 1) of count is due once the interval has passed since the last position shown;
-// the last one always is, so the bar ends full.
+bool ProgressPace::Due(std::uint64_t nowMs) {
+  if (nowMs - doneMs_ < intervalMs_) return false;
+  doneMs_ = nowMs;
+  return true;
+}
+
 bool ProgressPace::Due(std::uint32_t position, std::uint32_t count, std::uint64_t nowMs) {
-  if (position < count && nowMs - shownMs_ < intervalMs_) return false;
-  shownMs_ = nowMs;
+  if (position < count) return Due(nowMs);
+  doneMs_ = nowMs;
   return true;
 }

@@ -7,13 +7,9 @@
 #include "platform/pictolib/JpegKernels.h"
 
 #include "platform/pictolib/JpegTables.h"
+#include "platform/pictolib/VectorTargets.h"
 
 #include <utility>
-
-#if defined(__i386__) || defined(__x86_64__)
-#include <immintrin.h>
-#define SELVAR_JPEG_VECTORS 1
-#endif
 
 namespace {
 
@@ -95,15 +91,7 @@ std::uint64_t DctQuantisePlain(const float* plane, std::size_t stride, const flo
   return nonZero;
 }
 
-#ifdef SELVAR_JPEG_VECTORS
-
-#define SELVAR_SSE2 __attribute__((target("sse2")))
-#define SELVAR_SSSE3 __attribute__((target("ssse3")))
-// Vector values pass between these only inlined: the 32-bit calling convention has no SSE registers.
-#define SELVAR_SSE2_INLINE inline __attribute__((target("sse2"), always_inline))
-
-bool HasSse2() { return __builtin_cpu_supports("sse2"); }
-bool HasSsse3() { return __builtin_cpu_supports("ssse3"); }
+#ifdef SELVAR_VECTORS
 
 // Sixteen bytes as four vectors of four floats.
 SELVAR_SSE2_INLINE void BytesToFloats(__m128i bytes, __m128 (&f)[4]) {
@@ -326,7 +314,7 @@ const JpegKernels kPlainKernels = {BgrToPlanesPlain, GreyToPlanePlain, DctQuanti
 
 std::vector<const JpegKernels*> RunnableJpegKernels() {
   std::vector<const JpegKernels*> sets = {&kPlainKernels};
-#ifdef SELVAR_JPEG_VECTORS
+#ifdef SELVAR_VECTORS
   if (HasSse2()) sets.push_back(&kSse2Kernels);
   if (HasSsse3()) sets.push_back(&kSsse3Kernels);
 #endif

@@ -2,10 +2,7 @@
 // plain loop, which is also the whole kernel on processors without SSSE3.
 #include "platform/pictolib/RowKernels.h"
 
-#if defined(__i386__) || defined(__x86_64__)
-#include <immintrin.h>
-#define SELVAR_ROW_VECTORS 1
-#endif
+#include "platform/pictolib/VectorTargets.h"
 
 namespace {
 
@@ -26,13 +23,7 @@ std::uint8_t Narrow(const std::uint8_t* word, unsigned shift) {
   return std::uint8_t(v < 255 ? v : 255);
 }
 
-#ifdef SELVAR_ROW_VECTORS
-
-bool HasSsse3() { return __builtin_cpu_supports("ssse3"); }
-
-#define SELVAR_SSSE3 __attribute__((target("ssse3")))
-// Vector values pass between these only inlined: the 32-bit calling convention has no SSE registers.
-#define SELVAR_SSSE3_INLINE inline __attribute__((target("ssse3"), always_inline))
+#ifdef SELVAR_VECTORS
 
 // Four pixels per step through one 16-byte load and store; the store's last four bytes are
 // rewritten by the next step or the plain tail, so a step needs six pixels ahead of it.
@@ -93,7 +84,6 @@ SELVAR_SSSE3 std::size_t NarrowSpreadVectors(const std::uint8_t* src, std::uint8
 
 #else
 
-bool HasSsse3() { return false; }
 std::size_t SwapVectors(const std::uint8_t*, std::uint8_t*, std::size_t) { return 0; }
 std::size_t SpreadVectors(const std::uint8_t*, std::uint8_t*, std::size_t) { return 0; }
 std::size_t NarrowVectors(const std::uint8_t*, std::uint8_t*, std::size_t, unsigned) { return 0; }
